@@ -1,0 +1,43 @@
+# Two commands set everything up: `make run` and `make test`.
+BUILD    ?= build
+ASAN     ?= build-asan
+BENCHDIR ?= build-bench
+WERROR   ?= OFF
+JOBS     ?= $(shell nproc)
+CMAKE_FLAGS = -G Ninja -DLOGICUS_WERROR=$(WERROR)
+
+.PHONY: all bootstrap configure build run test sanitize bench format clean
+
+all: build
+
+bootstrap:
+	@./tools/bootstrap.sh
+
+configure: bootstrap
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@./tools/run.sh $(BUILD)/src/app/logicus
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+sanitize: bootstrap
+	@CC=clang-14 CXX=clang++-14 cmake -S . -B $(ASAN) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug \
+	    -DLOGICUS_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN) -j $(JOBS)
+	@cd $(ASAN) && ctest --output-on-failure -j $(JOBS)
+
+bench: bootstrap
+	@cmake -S . -B $(BENCHDIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DLOGICUS_BENCH=ON >/dev/null
+	@cmake --build $(BENCHDIR) -j $(JOBS)
+	@for b in $(BENCHDIR)/tests/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf $(BUILD) $(ASAN) $(BENCHDIR)
