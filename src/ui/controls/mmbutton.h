@@ -16,7 +16,8 @@ public:
     void setFaceList(const QList<QImage> *faces);
     const QList<QImage> *faceList() const { return m_faces; }
 
-    // Buttons of the dialogs take no keyboard focus; the main window's take it by click only.
+    // Buttons of the dialogs take no keyboard focus (Qt::NoFocus); otherwise Qt::StrongFocus, the
+    // default. The main window may narrow its buttons to Qt::ClickFocus with setFocusPolicy().
     void setTakesFocus(bool takes);
 
     // Background behind the transparent parts of the face; invalid (the default) paints nothing there.
@@ -28,6 +29,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Face 1 while pressed (face 0 if the list has only one), face 0 at rest; null without a usable list.
+    const QImage *currentFace() const;
+
     const QList<QImage> *m_faces = nullptr;
     QColor m_background;
 };

@@ -1,0 +1,178 @@
+#include "faces.h"
+
+#include "systemcolors.h"
+
+#include <QPainter>
+#include <QPen>
+#include <vector>
+
+namespace {
+
+bool isDirect32(QImage::Format format) {
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
+}
+
+// The stored 32-bit value of a colour in one of the direct 32-bit formats.
+QRgb pixelValue(QImage::Format format, const QColor &color) {
+    switch (format) {
+    case QImage::Format_RGB32:
+        return 0xff000000u | color.rgb();
+    case QImage::Format_ARGB32_Premultiplied:
+        return qPremultiply(color.rgba());
+    default:
+        return color.rgba();
+    }
+}
+
+// Runs `fill` on a direct 32-bit image; any other format is filled through an ARGB32 copy.
+template<typename Fill>
+void withDirect32(QImage &image, Fill fill) {
+    if (isDirect32(image.format())) {
+        fill(image);
+        return;
+    }
+    const QImage::Format original = image.format();
+    QImage work = image.convertToFormat(QImage::Format_ARGB32);
+    fill(work);
+    image = work.convertToFormat(original);
+}
+
+// Scan-free 4-connected fill with an explicit stack: every pixel that `inside` accepts and that is
+// reachable from the seed through accepted pixels is set to `value` exactly once.
+template<typename Inside>
+void fill4(QImage &image, QPoint seed, QRgb value, Inside inside) {
+    const int width = image.width();
+    const int height = image.height();
+    std::vector<bool> visited(static_cast<size_t>(width) * static_cast<size_t>(height), false);
+    auto at = [&](int x, int y) -> QRgb & { return reinterpret_cast<QRgb *>(image.scanLine(y))[x]; };
+    auto index = [width](int x, int y) { return static_cast<size_t>(y) * static_cast<size_t>(width) + x; };
+
+    std::vector<QPoint> stack;
+    stack.push_back(seed);
+    visited[index(seed.x(), seed.y())] = true;
+    while (!stack.empty()) {
+        const QPoint p = stack.back();
+        stack.pop_back();
+        at(p.x(), p.y()) = value;
+        const QPoint neighbours[4] = {
+            {p.x() - 1, p.y()}, {p.x() + 1, p.y()}, {p.x(), p.y() - 1}, {p.x(), p.y() + 1}};
+        for (const QPoint &n : neighbours) {
+            if (n.x() < 0 || n.y() < 0 || n.x() >= width || n.y() >= height)
+                continue;
+            const size_t i = index(n.x(), n.y());
+            if (visited[i] || !inside(at(n.x(), n.y())))
+                continue;
+            visited[i] = true;
+            stack.push_back(n);
+        }
+    }
+}
+
+// A rounded rectangle given by its left, top, exclusive right and exclusive bottom edge and the size of
+// its corner ellipse. QPainter strokes a rectangle one pixel wider and higher than its size with a
+// one-pixel pen, so the outline lands on columns left..right-1 and rows top..bottom-1.
+QRectF outlineRect(int left, int top, int right, int bottom) {
+    return QRectF(left, top, right - left - 1, bottom - top - 1);
+}
+
+void strokeRoundedRect(QPainter &painter, int left, int top, int right, int bottom, int ellipseW,
+                       int ellipseH) {
+    const QRectF rect = outlineRect(left, top, right, bottom);
+    // The corner radii cannot exceed half the outline's extent, as with a full ellipse.
+    const qreal rx = std::min<qreal>(ellipseW / 2.0, rect.width() / 2.0);
+    const qreal ry = std::min<qreal>(ellipseH / 2.0, rect.height() / 2.0);
+    painter.drawRoundedRect(rect, rx, ry, Qt::AbsoluteSize);
+}
+
+} // namespace
+
+void floodFillSurface(QImage &image, QPoint seed, const QColor &fill) {
+    if (!image.rect().contains(seed))
+        return;
+    withDirect32(image, [&](QImage &img) {
+        const QRgb target = img.pixel(seed);
+        const QRgb value = pixelValue(img.format(), fill);
+        if (target == value)
+            return;
+        fill4(img, seed, value, [target](QRgb p) { return p == target; });
+    });
+}
+
+void floodFillToBorder(QImage &image, QPoint seed, const QColor &border, const QColor &fill) {
+    if (!image.rect().contains(seed))
+        return;
+    withDirect32(image, [&](QImage &img) {
+        const QRgb stop = pixelValue(img.format(), border);
+        if (img.pixel(seed) == stop)
+            return;
+        fill4(img, seed, pixelValue(img.format(), fill), [stop](QRgb p) { return p != stop; });
+    });
+}
+
+QImage maskWhite(const QImage &image) {
+    QImage masked = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < masked.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(masked.scanLine(y));
+        for (int x = 0; x < masked.width(); ++x) {
+            if ((line[x] & 0x00ffffffu) == 0x00ffffffu)
+                line[x] = 0;
+        }
+    }
+    return masked;
+}
+
+QImage DrawButtonFace(int width, int height, bool raised, const QColor &fill) {
+    if (width <= 0 || height <= 0)
+        return QImage();
+
+    const QColor face = systemColor(SystemColor::ButtonFace);
+    const QColor shadow = systemColor(SystemColor::ButtonShadow);
+    const QColor black(0, 0, 0);
+    const QColor white(255, 255, 255);
+    const int w = width;
+    const int h = height;
+
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(white);
+
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        QPen pen(face, 0);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        const QPoint divide[4] = {
+            {h / 2, 6 * h / 5 - 7}, {3 * h / 20 + 3, 17 * h / 20 - 3}, {h / 2, 5}, {w, 5}};
+        painter.drawPolyline(divide, 4);
+    }
+
+    const QPoint upperLeft(0, 0);
+    const QPoint lowerRight(w - 1, h - 1);
+    if (raised) {
+        floodFillSurface(image, upperLeft, face);
+        floodFillSurface(image, lowerRight, shadow);
+    } else {
+        floodFillSurface(image, lowerRight, face);
+        floodFillSurface(image, upperLeft, shadow);
+    }
+
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(black, 0));
+        painter.setBrush(Qt::NoBrush);
+        strokeRoundedRect(painter, 0, 0, w - 1, h - 1, h, h);
+        strokeRoundedRect(painter, 5, 5, w - 6, h - 6, h - 10, h - 10);
+    }
+
+    // The inner pill is filled up to its own outline rather than by the painter's brush: a brush
+    // rasterised apart from the pen can stray a pixel past the outline at the curves.
+    const QPoint centre((5 + w - 7) / 2, (5 + h - 7) / 2);
+    if (w > 12 && h > 12)
+        floodFillToBorder(image, centre, black, fill);
+
+    for (const QPoint corner : {QPoint(w - 1, h - 1), QPoint(0, h - 1), QPoint(w - 1, 0), QPoint(0, 0)})
+        floodFillToBorder(image, corner, black, white);
+    return image;
+}
