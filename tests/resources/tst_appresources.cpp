@@ -1,0 +1,196 @@
+#include "appresources.h"
+
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QtTest>
+
+namespace {
+QStringList capturedWarnings;
+
+void captureWarnings(QtMsgType type, const QMessageLogContext &, const QString &message) {
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        capturedWarnings << message;
+}
+} // namespace
+
+class TestAppResources : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Must run first: fonts are registered once per process.
+    void registeringFontsIsSilentAndComplete();
+    void programFontResolvesToLiberationTwin_data();
+    void programFontResolvesToLiberationTwin();
+    void courierNewTwinIsMonospaced();
+    void russianSampleKeepsItsMeasuredWidth_data();
+    void russianSampleKeepsItsMeasuredWidth();
+    void programFontUsesNoHinting();
+    void unknownFamilyPassesThrough();
+    void windowsFamiliesAreSubstituted_data();
+    void windowsFamiliesAreSubstituted();
+    void arialResolvesToLiberationSans();
+    // Installs the translator for the rest of the run, so it goes last.
+    void qtStandardTextsReadRussianAfterInstall_data();
+    void qtStandardTextsReadRussianAfterInstall();
+};
+
+void TestAppResources::registeringFontsIsSilentAndComplete() {
+    capturedWarnings.clear();
+    QtMessageHandler previous = qInstallMessageHandler(captureWarnings);
+    const bool all = registerApplicationFonts();
+    const bool again = registerApplicationFonts();
+    qInstallMessageHandler(previous);
+    QVERIFY(all);
+    QVERIFY(again);
+    QVERIFY2(capturedWarnings.isEmpty(), qPrintable(capturedWarnings.join(QLatin1Char('\n'))));
+    const QStringList families = QFontDatabase::families();
+    for (const char *family : {"Liberation Mono", "Liberation Sans", "Liberation Serif"})
+        QVERIFY2(families.contains(QLatin1String(family)), family);
+}
+
+void TestAppResources::programFontResolvesToLiberationTwin_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pixelHeight");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("courier new bold 19") << "Courier New" << 19 << true << "Liberation Mono";
+    QTest::newRow("courier new bold 32") << "Courier New" << 32 << true << "Liberation Mono";
+    QTest::newRow("courier new regular 15") << "Courier New" << 15 << false << "Liberation Mono";
+    QTest::newRow("arial regular 13") << "Arial" << 13 << false << "Liberation Sans";
+    QTest::newRow("arial bold 16") << "Arial" << 16 << true << "Liberation Sans";
+    QTest::newRow("times new roman regular 16") << "Times New Roman" << 16 << false << "Liberation Serif";
+    QTest::newRow("lower-case name") << "courier new" << 19 << true << "Liberation Mono";
+}
+
+void TestAppResources::programFontResolvesToLiberationTwin() {
+    QFETCH(QString, family);
+    QFETCH(int, pixelHeight);
+    QFETCH(bool, bold);
+    QFETCH(QString, expected);
+    const QFont font = programFont(family, pixelHeight, bold);
+    QCOMPARE(font.family(), expected);
+    const QFontInfo info(font);
+    QCOMPARE(info.family(), expected);
+    QCOMPARE(info.pixelSize(), pixelHeight);
+    QCOMPARE(info.bold(), bold);
+    QVERIFY(info.exactMatch());
+}
+
+void TestAppResources::courierNewTwinIsMonospaced() {
+    const QFontMetrics metrics(programFont(QStringLiteral("Courier New"), 19, true));
+    QCOMPARE(metrics.horizontalAdvance(QLatin1Char('W')), metrics.horizontalAdvance(QLatin1Char('i')));
+    QCOMPARE(metrics.horizontalAdvance(QStringLiteral("Ж")), metrics.horizontalAdvance(QLatin1Char('i')));
+}
+
+// Widths measured once with the bundled fonts; a change of font files or hinting shifts every window's layout
+// and must show up here. Unhinted Liberation Mono advances 0.6 em, so 25 characters at 19 px take 285 px;
+// hinting would round every advance to 11 or 12 px and give 275 or 300.
+void TestAppResources::russianSampleKeepsItsMeasuredWidth_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pixelHeight");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::newRow("status text, mono bold 19")
+        << "Courier New" << 19 << true << QStringLiteral("Выбери уровень сложности:") << 285;
+    QTest::newRow("title, mono bold 32") << "Courier New" << 32 << true << QStringLiteral("Логикус") << 134;
+    QTest::newRow("version, mono bold 15")
+        << "Courier New" << 15 << true << QStringLiteral("Версия 1.02") << 99;
+    QTest::newRow("sans regular 13") << "Arial" << 13 << false << QStringLiteral("Таблица истинности") << 123;
+}
+
+void TestAppResources::russianSampleKeepsItsMeasuredWidth() {
+    QFETCH(QString, family);
+    QFETCH(int, pixelHeight);
+    QFETCH(bool, bold);
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    const QFontMetrics metrics(programFont(family, pixelHeight, bold));
+    QCOMPARE(metrics.horizontalAdvance(text), width);
+}
+
+void TestAppResources::programFontUsesNoHinting() {
+    QCOMPARE(programFont(QStringLiteral("Arial"), 13, false).hintingPreference(), QFont::PreferNoHinting);
+    QCOMPARE(programFont(QStringLiteral("Courier New"), 19, true).hintingPreference(),
+             QFont::PreferNoHinting);
+}
+
+void TestAppResources::unknownFamilyPassesThrough() {
+    QCOMPARE(programFontFamily(QStringLiteral("Liberation Serif")), QStringLiteral("Liberation Serif"));
+    QCOMPARE(programFontFamily(QStringLiteral("Tahoma")), QStringLiteral("Tahoma"));
+    QCOMPARE(programFont(QStringLiteral("Tahoma"), 12, false).family(), QStringLiteral("Tahoma"));
+}
+
+void TestAppResources::windowsFamiliesAreSubstituted_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("courier new") << "Courier New"
+                                 << "Liberation Mono";
+    QTest::newRow("arial") << "Arial"
+                           << "Liberation Sans";
+    QTest::newRow("times new roman") << "Times New Roman"
+                                     << "Liberation Serif";
+}
+
+void TestAppResources::windowsFamiliesAreSubstituted() {
+    QFETCH(QString, family);
+    QFETCH(QString, expected);
+    QVERIFY(QFont::substitutes(family).contains(expected, Qt::CaseInsensitive));
+}
+
+void TestAppResources::arialResolvesToLiberationSans() {
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPixelSize(14);
+    QCOMPARE(QFontInfo(arial).family(), QStringLiteral("Liberation Sans"));
+}
+
+void TestAppResources::qtStandardTextsReadRussianAfterInstall_data() {
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("russian");
+    // QPlatformTheme gives QDialogButtonBox and QMessageBox their standard button texts.
+    QTest::newRow("standard button cancel") << "QPlatformTheme"
+                                            << "Cancel"
+                                            << "Cancel"
+                                            << "Отмена";
+    QTest::newRow("standard button yes") << "QPlatformTheme"
+                                         << "&Yes"
+                                         << "&Yes"
+                                         << "&Да";
+    QTest::newRow("standard button close") << "QPlatformTheme"
+                                           << "Close"
+                                           << "Close"
+                                           << "Закрыть";
+    // Context menus of line edits and read-only rich text.
+    QTest::newRow("line edit copy") << "QLineEdit"
+                                    << "&Copy"
+                                    << "&Copy"
+                                    << "&Копировать";
+    QTest::newRow("rich text select all") << "QWidgetTextControl"
+                                          << "Select All"
+                                          << "Select All"
+                                          << "Выделить всё";
+}
+
+void TestAppResources::qtStandardTextsReadRussianAfterInstall() {
+    QFETCH(QString, context);
+    QFETCH(QString, source);
+    QFETCH(QString, english);
+    QFETCH(QString, russian);
+    const QByteArray contextBytes = context.toLatin1();
+    const QByteArray sourceBytes = source.toLatin1();
+    static bool installed = false;
+    if (!installed) {
+        QCOMPARE(QCoreApplication::translate(contextBytes.constData(), sourceBytes.constData()), english);
+        QVERIFY(installQtTranslation(*QCoreApplication::instance()));
+        installed = true;
+    }
+    QCOMPARE(QCoreApplication::translate(contextBytes.constData(), sourceBytes.constData()), russian);
+}
+
+QTEST_MAIN(TestAppResources)
+#include "tst_appresources.moc"
