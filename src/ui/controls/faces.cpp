@@ -4,6 +4,8 @@
 
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -69,20 +71,55 @@ void fill4(QImage &image, QPoint seed, QRgb value, Inside inside) {
     }
 }
 
-// A rounded rectangle given by its left, top, exclusive right and exclusive bottom edge and the size of
-// its corner ellipse. QPainter strokes a rectangle one pixel wider and higher than its size with a
-// one-pixel pen, so the outline lands on columns left..right-1 and rows top..bottom-1.
-QRectF outlineRect(int left, int top, int right, int bottom) {
-    return QRectF(left, top, right - left - 1, bottom - top - 1);
-}
+// Strokes a one-pixel rounded rectangle given by its left, top, exclusive right and exclusive bottom
+// edge and the size of its corner ellipse, so the outline lands on columns left..right-1 and rows
+// top..bottom-1. Qt's own curve rasteriser leaves stray pixels at the extremes and is not symmetric
+// without antialiasing, so the corners are set pixel by pixel: one quarter is sampled by columns and by
+// rows (which keeps it 8-connected) and mirrored into the other three.
+void strokeRoundedRect(QImage &image, int left, int top, int right, int bottom, int ellipseW, int ellipseH,
+                       QRgb value) {
+    const int l = left;
+    const int t = top;
+    const int r = right - 1;
+    const int b = bottom - 1;
+    if (r < l || b < t)
+        return;
+    auto plot = [&](int x, int y) {
+        if (x >= 0 && y >= 0 && x < image.width() && y < image.height())
+            reinterpret_cast<QRgb *>(image.scanLine(y))[x] = value;
+    };
+    // Sets the pixel of the upper-left quarter and its three mirror images.
+    auto plot4 = [&](int x, int y) {
+        plot(x, y);
+        plot(l + r - x, y);
+        plot(x, t + b - y);
+        plot(l + r - x, t + b - y);
+    };
 
-void strokeRoundedRect(QPainter &painter, int left, int top, int right, int bottom, int ellipseW,
-                       int ellipseH) {
-    const QRectF rect = outlineRect(left, top, right, bottom);
-    // The corner radii cannot exceed half the outline's extent, as with a full ellipse.
-    const qreal rx = std::min<qreal>(ellipseW / 2.0, rect.width() / 2.0);
-    const qreal ry = std::min<qreal>(ellipseH / 2.0, rect.height() / 2.0);
-    painter.drawRoundedRect(rect, rx, ry, Qt::AbsoluteSize);
+    const int ew = std::clamp(ellipseW, 1, r - l + 1);
+    const int eh = std::clamp(ellipseH, 1, b - t + 1);
+    const double a = (ew - 1) / 2.0;
+    const double bb = (eh - 1) / 2.0;
+    const double cx = l + a;
+    const double cy = t + bb;
+    if (a > 0 && bb > 0) {
+        for (int x = l; x <= static_cast<int>(std::floor(cx)); ++x) {
+            const double u = (cx - x) / a;
+            plot4(x, static_cast<int>(std::lround(cy - bb * std::sqrt(std::max(0.0, 1.0 - u * u)))));
+        }
+        for (int y = t; y <= static_cast<int>(std::floor(cy)); ++y) {
+            const double v = (cy - y) / bb;
+            plot4(static_cast<int>(std::lround(cx - a * std::sqrt(std::max(0.0, 1.0 - v * v)))), y);
+        }
+    }
+    for (int x = static_cast<int>(std::floor(cx)); x <= l + r - static_cast<int>(std::floor(cx)); ++x) {
+        plot(x, t);
+        plot(x, b);
+    }
+    for (int y = static_cast<int>(std::floor(cy)); y <= t + b - static_cast<int>(std::floor(cy)); ++y) {
+        plot(l, y);
+        plot(r, y);
+    }
 }
 
 } // namespace
@@ -157,14 +194,9 @@ QImage DrawButtonFace(int width, int height, bool raised, const QColor &fill) {
         floodFillSurface(image, upperLeft, shadow);
     }
 
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(black, 0));
-        painter.setBrush(Qt::NoBrush);
-        strokeRoundedRect(painter, 0, 0, w - 1, h - 1, h, h);
-        strokeRoundedRect(painter, 5, 5, w - 6, h - 6, h - 10, h - 10);
-    }
+    const QRgb outline = pixelValue(image.format(), black);
+    strokeRoundedRect(image, 0, 0, w - 1, h - 1, h, h, outline);
+    strokeRoundedRect(image, 5, 5, w - 6, h - 6, h - 10, h - 10, outline);
 
     // The inner pill is filled up to its own outline rather than by the painter's brush: a brush
     // rasterised apart from the pen can stray a pixel past the outline at the curves.
