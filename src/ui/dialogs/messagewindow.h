@@ -1,0 +1,42 @@
+#pragma once
+
+#include "fixeddialog.h"
+
+#include <QImage>
+#include <QList>
+#include <QString>
+
+class QLabel;
+class TLMDMMButton;
+
+// The message window Form8: tells the pupil something that must be acknowledged before play goes on (a wrong
+// answer's explanation, the final score). InitializeAndShow fits the window's width to the text's widest
+// line, shows the kind's icon and returns only when the pupil has closed the window by "Продолжить", Enter
+// (with any modifiers) or the close box; Escape and every other key are ignored. Created once, hidden between
+// calls; the only thing carried from one call to the next is the window's position.
+class TForm8 : public dialogs::FixedDialog {
+    Q_OBJECT
+public:
+    // The message kinds that have an icon: the platform's message-box icon codes.
+    enum Kind { kindError = 16, kindQuestion = 32, kindWarning = 48, kindInformation = 64 };
+
+    // owner: the main window (placement, modality); drawnButtons: the main window's button faces, which must
+    // outlive this window.
+    TForm8(QWidget *owner, const QList<QImage> *drawnButtons);
+
+    // Sets caption, text, widths and icon afresh, then shows the window modally until it is closed.
+    void InitializeAndShow(const QString &text, const QString &caption, int kind);
+
+    // Everything InitializeAndShow does before showing: caption, text, label and client widths, icon.
+    void prepare(const QString &text, const QString &caption, int kind);
+
+    // The outer frame's extra width as the window system reports it (0 before the window has a frame).
+    int frameWidth() const;
+
+    QLabel *Image1 = nullptr;
+    TLMDMMButton *LMDMMButton1 = nullptr;
+    QLabel *LMDSimpleLabel1 = nullptr;
+
+public slots:
+    void LMDMMButton1Click();
+};
