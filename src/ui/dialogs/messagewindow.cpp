@@ -63,6 +63,8 @@ void TForm8::prepare(const QString &text, const QString &caption, int kind) {
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     LMDSimpleLabel1->setText(shown);
 
+    // The frame's width is known only once the window exists on the window system.
+    create();
     const QFontMetrics metrics(LMDSimpleLabel1->font());
     const dialogs::MessageLayout layout = dialogs::messageLayout(
         text, [&metrics](const QString &s) { return metrics.horizontalAdvance(s); }, frameWidth());
