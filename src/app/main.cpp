@@ -1,0 +1,58 @@
+#include "appresources.h"
+#include "random/randomsource.h"
+#include "ui/controls/systemcolors.h"
+#include "ui/dialogs/aboutwindow.h"
+#include "ui/dialogs/guidelineswindow.h"
+#include "ui/dialogs/hintwindow.h"
+#include "ui/dialogs/messagewindow.h"
+#include "ui/main/mainwindow.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+void centreOnDesktop(QWidget &window) {
+    const QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect desktop = screen->availableGeometry();
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(desktop.center());
+    window.move(std::max(frame.left(), desktop.left()), std::max(frame.top(), desktop.top()));
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    // The pool mixes in the timing of every input event, so its feeds go in before any window exists.
+    StartRandomSource();
+    QApplication::setApplicationName(QStringLiteral("Логикус"));
+    registerApplicationFonts();
+    installQtTranslation(app);
+    applySystemColors(app);
+
+    int status = 0;
+    {
+        TForm1 Form1;
+        TForm7 Form7(&Form1, &Form1.drawnButtons());
+        TForm8 Form8(&Form1, &Form1.drawnButtons());
+        TForm2 Form2(&Form1, &Form1.drawnButtons());
+        TForm9 Form9(&Form1, &Form1.drawnButtons());
+        Form1.setDialogs(&Form7, &Form8, &Form2, &Form9);
+
+        if (Form1.terminationRequested()) {
+            // An unsuitable screen: the messages have been shown; the program ends without a game as soon as
+            // the event loop runs.
+            QTimer::singleShot(0, &app, [] { QCoreApplication::exit(1); });
+        } else {
+            centreOnDesktop(Form1);
+            Form1.show();
+        }
+        status = QApplication::exec();
+    }
+    StopRandomSource();
+    return status;
+}

@@ -1,0 +1,174 @@
+#pragma once
+
+#include "engine/notation.h"
+#include "session/gameflow.h"
+
+#include <QImage>
+#include <QList>
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QTimer;
+class TForm2;
+class TForm7;
+class TForm8;
+class TForm9;
+class TLMDMMButton;
+class TLMDProgress;
+class TOperationFrame;
+class TRadioGroup;
+class TValueList;
+
+// The main window Form1: the exercise area, the notation choice, the progress bar, the right-hand column
+// with lamps, clock and action buttons, and the menu. It is a thin view: the game flow (session) decides
+// what is shown, the engine builds each diagram, and this window creates the widgets and forwards the
+// pupil's commands. Created first of the five windows; closing it ends the program.
+class TForm1 : public QMainWindow, private session::GameView {
+    Q_OBJECT
+public:
+    // The screen as the start-up checks read it.
+    struct ScreenFacts {
+        int bitsPerPixel = 24;
+        int width = 1024;
+        int height = 768;
+    };
+    // The messages of the start-up checks that fail, colour first; empty for a suitable screen.
+    static QStringList failingScreenChecks(const ScreenFacts &screen);
+
+    // Runs the creation handler: screen checks (messages shown through `showScreenMessage`, by default a
+    // modal error box), faces, lamps, clock frame, and the level prompt.
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // The dialogs are created after the main window and handed to it.
+    void setDialogs(TForm7 *form7, TForm8 *form8, TForm2 *form2, TForm9 *form9);
+
+    bool terminationRequested() const { return m_terminationRequested; }
+    session::GameFlow &game() { return m_game; }
+    const QList<QImage> &drawnButtons() const { return m_drawnButtons; }
+    const QList<QImage> &lampImages() const { return m_lampImages; }
+    int totalSeconds() const { return m_totalSeconds; }
+    TOperationFrame *frame(int slot) const { return m_frames.at(slot - 1); }
+
+    // The screen the checks read; tests replace it before construction.
+    static std::function<ScreenFacts()> screenFactsSource;
+    // How the checks' messages are shown; tests replace it to record them.
+    static std::function<void(const QString &caption, const QString &text)> showScreenMessage;
+
+    // Controls, named as in the window's layout.
+    QWidget *Panel1 = nullptr;
+    QLabel *Image1 = nullptr;
+    QLabel *LMDLabel1 = nullptr;
+    TValueList *ComboBox1 = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    TRadioGroup *RadioGroup1 = nullptr;
+    TRadioGroup *RadioGroup2 = nullptr;
+    TLMDProgress *LMDProgress1 = nullptr;
+    QWidget *LMDBackPanel1 = nullptr;
+    QWidget *Shape1 = nullptr;
+    QLabel *Image6 = nullptr;
+    QLabel *Image3 = nullptr;
+    QLabel *Image5 = nullptr;
+    QLabel *Image4 = nullptr;
+    QLabel *LMDSimpleLabel1 = nullptr;
+    QLabel *Label2 = nullptr;
+    TLMDMMButton *LMDMMButton1 = nullptr;
+    QLabel *Label5 = nullptr;
+    QWidget *LMDBackPanel3 = nullptr;
+    TLMDMMButton *LMDMMButton2 = nullptr;
+    TLMDMMButton *LMDMMButton3 = nullptr;
+    TLMDMMButton *LMDMMButton4 = nullptr;
+    TLMDMMButton *LMDMMButton5 = nullptr;
+    TLMDMMButton *LMDMMButton6 = nullptr;
+    TLMDMMButton *LMDMMButton7 = nullptr;
+    QTimer *Timer1 = nullptr;
+    QTimer *Timer3 = nullptr;
+
+    QMenu *N1 = nullptr;
+    QMenu *N4 = nullptr;
+    QAction *N11 = nullptr;
+    QAction *N21 = nullptr;
+    QAction *N31 = nullptr;
+    QAction *N9 = nullptr;
+    QAction *N5 = nullptr;
+    QAction *N10 = nullptr;
+    QAction *mnuExit = nullptr;
+    QMenu *N3 = nullptr;
+    QAction *N12 = nullptr;
+    QAction *N6 = nullptr;
+    QAction *N8 = nullptr;
+
+public Q_SLOTS:
+    void N11Click() { m_game.N11Click(); }
+    void N21Click() { m_game.N21Click(); }
+    void N31Click() { m_game.N31Click(); }
+    void N5Click() { m_game.N5Click(); }
+    void LMDMMButton2Click() { m_game.LMDMMButton2Click(); }
+    void LMDMMButton3Click() { m_game.LMDMMButton3Click(); }
+    void N8Click();
+    void N10Click();
+    void mnuExitClick() { close(); }
+    void RadioGroup1Click();
+    void RadioGroup2Click();
+    void Timer1Timer() { m_game.Timer1Timer(); }
+    void Timer3Timer();
+    void NextExercise() { m_game.NextExercise(); }
+    void LMDProgress1GetColor(int segment, QColor &color) const;
+    // Builds the current exercise's diagram at `level` (the game flow's StartExercise calls it).
+    void BuildExercise(int level);
+    void ApplyNotation();
+
+    // The main window's key preview: sees every key before the focused control and never consumes it.
+    void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    class WidgetNotationTarget;
+
+    void FormCreate();
+    void FormActivate();
+    void createControls();
+    void createMenu();
+    TLMDMMButton *actionButton(session::ActionButton button) const;
+    void disposeFrames();
+
+    // session::GameView
+    void setStatusText(const QString &text) override;
+    void setActionButtonVisible(session::ActionButton button, bool visible) override;
+    void setHintEnabled(bool enabled) override;
+    void setLevelMenuEnabled(bool enabled) override;
+    void setDoneMenuEnabled(bool enabled) override;
+    void setRestartMenuEnabled(bool enabled) override;
+    void setTitlePictureShown(bool shown) override;
+    void setGameClockRunning(bool running) override;
+    void setClockText(const QString &text) override;
+    void buildExercise(int level) override { BuildExercise(level); }
+    void disposeExercise() override { disposeFrames(); }
+    void redrawProgress() override;
+    void showMessage(const QString &text, const QString &caption, int kind) override;
+    void closeMainWindow() override { close(); }
+
+    session::GameFlow m_game;
+    engine::ExerciseModel m_model;
+    std::array<TOperationFrame *, 3> m_frames{};
+    QList<QImage> m_drawnButtons;
+    QList<QImage> m_lampImages;
+    int m_totalSeconds = 0;
+    bool m_terminationRequested = false;
+    bool m_activated = false;
+    TForm7 *m_form7 = nullptr;
+    TForm8 *m_form8 = nullptr;
+    TForm2 *m_form2 = nullptr;
+    TForm9 *m_form9 = nullptr;
+};

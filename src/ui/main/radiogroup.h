@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QList>
+#include <QStringList>
+
+class QButtonGroup;
+class QRadioButton;
+
+// A captioned group of radio buttons whose items share the box's height evenly, one column. ItemIndex is
+// the checked item; clicked() is emitted when the pupil picks an item, not when the program sets one.
+class TRadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    TRadioGroup(const QString &caption, const QStringList &items, QWidget *parent = nullptr);
+
+    int ItemIndex() const;
+    void setItemIndex(int index);
+    QRadioButton *item(int index) const { return m_items.at(index); }
+    int count() const { return int(m_items.size()); }
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void layoutItems();
+
+    QButtonGroup *m_group;
+    QList<QRadioButton *> m_items;
+};
