@@ -11,6 +11,9 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cstdio>
+#include <ctime>
+
 namespace {
 
 void centreOnDesktop(QWidget &window) {
@@ -22,6 +25,25 @@ void centreOnDesktop(QWidget &window) {
     frame.moveCenter(desktop.center());
     window.move(std::max(frame.left(), desktop.left()), std::max(frame.top(), desktop.top()));
 }
+
+// With LOGICUS_TRACE_FIRST_PAINT set, prints the monotonic clock (ns) when the main window first paints,
+// so that the start-up time can be measured from outside against the moment the process was started.
+class FirstPaintTrace : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Paint) {
+            timespec now{};
+            clock_gettime(CLOCK_MONOTONIC, &now);
+            std::fprintf(stderr, "first-paint %lld\n", now.tv_sec * 1000000000LL + now.tv_nsec);
+            std::fflush(stderr);
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+};
 
 } // namespace
 
@@ -42,6 +64,9 @@ int main(int argc, char *argv[]) {
         TForm2 Form2(&Form1, &Form1.drawnButtons());
         TForm9 Form9(&Form1, &Form1.drawnButtons());
         Form1.setDialogs(&Form7, &Form8, &Form2, &Form9);
+        FirstPaintTrace trace;
+        if (qEnvironmentVariableIsSet("LOGICUS_TRACE_FIRST_PAINT"))
+            Form1.installEventFilter(&trace);
 
         if (Form1.terminationRequested()) {
             // An unsuitable screen: the messages have been shown; the program ends without a game as soon as
