@@ -31,6 +31,9 @@ TForm2::TForm2(QWidget *owner, const QList<QImage> *drawnButtons)
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->horizontalHeader()->hide();
     StringGrid1->verticalHeader()->hide();
+    // The hidden header would otherwise keep rows as tall as its own font needs.
+    StringGrid1->verticalHeader()->setMinimumSectionSize(kRowHeight);
+    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringGrid1->verticalHeader()->setDefaultSectionSize(kRowHeight);
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

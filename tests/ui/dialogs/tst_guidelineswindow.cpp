@@ -1,0 +1,163 @@
+#include "appresources.h"
+#include "guidelineswindow.h"
+#include "mmbutton.h"
+#include "modalrunner.h"
+
+#include <QScrollBar>
+#include <QTest>
+#include <QTextEdit>
+
+class TestGuidelinesWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void layoutAsCreated();
+    void textIsReadOnlyWithVerticalScrollBarOnly();
+    void textTakesFocusWhenShown();
+    void enterClosesWhileTextHasFocus_data();
+    void enterClosesWhileTextHasFocus();
+    void otherKeysGoToText();
+    void okButtonCloses();
+    void closeBoxCloses();
+    void laterShowingKeepsTopLeft();
+
+private:
+    QWidget *m_main = nullptr;
+    QList<QImage> m_faces;
+    TForm7 *m_form = nullptr;
+};
+
+void TestGuidelinesWindow::init() {
+    m_main = new QWidget;
+    m_main->setGeometry(100, 60, 792, 553);
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    m_faces = {QImage(150, 40, QImage::Format_ARGB32), QImage(150, 40, QImage::Format_ARGB32)};
+    m_form = new TForm7(m_main, &m_faces);
+}
+
+void TestGuidelinesWindow::cleanup() {
+    delete m_form;
+    delete m_main;
+    m_form = nullptr;
+    m_main = nullptr;
+}
+
+void TestGuidelinesWindow::layoutAsCreated() {
+    QCOMPARE(m_form->size(), QSize(391, 380));
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Методические указания"));
+    QVERIFY(m_form->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!m_form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!m_form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+
+    const QFont font = m_form->font();
+    QCOMPARE(font.family(), programFont(QStringLiteral("Courier New"), 16, false).family());
+    QCOMPARE(font.pixelSize(), 16);
+    QVERIFY(!font.bold());
+
+    QCOMPARE(m_form->RichEdit1->geometry(), QRect(10, 10, 371, 301));
+    QCOMPARE(m_form->LMDMMButton1->geometry(), QRect(125, 325, 150, 40));
+    QCOMPARE(m_form->LMDMMButton1->text(), QStringLiteral("ОК"));
+    QCOMPARE(m_form->LMDMMButton1->font().pixelSize(), 19);
+    QVERIFY(m_form->LMDMMButton1->font().bold());
+    QCOMPARE(m_form->LMDMMButton1->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(m_form->LMDMMButton1->faceList(), &m_faces);
+}
+
+void TestGuidelinesWindow::textIsReadOnlyWithVerticalScrollBarOnly() {
+    QTextEdit *text = m_form->RichEdit1;
+    QVERIFY(text->isReadOnly());
+    QCOMPARE(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QVERIFY(text->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff);
+    QCOMPARE(text->lineWrapMode(), QTextEdit::WidgetWidth);
+
+    text->setPlainText(QStringLiteral("Текст"));
+    bool typedIgnored = false;
+    runModal(
+        *m_form, [&] { m_form->exec(); },
+        [&] {
+            pressKey(*m_form, Qt::Key_X);
+            typedIgnored = text->toPlainText() == QStringLiteral("Текст");
+        });
+    QVERIFY(typedIgnored);
+}
+
+void TestGuidelinesWindow::textTakesFocusWhenShown() {
+    QWidget *focused = nullptr;
+    runModal(
+        *m_form, [&] { m_form->exec(); }, [&] { focused = m_form->focusWidget(); });
+    QCOMPARE(focused, m_form->RichEdit1);
+}
+
+void TestGuidelinesWindow::enterClosesWhileTextHasFocus_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << int(Qt::ControlModifier);
+    QTest::newRow("Shift+Alt+Return") << int(Qt::Key_Return) << int(Qt::ShiftModifier | Qt::AltModifier);
+}
+
+void TestGuidelinesWindow::enterClosesWhileTextHasFocus() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QWidget *focused = nullptr;
+    const bool stillShown = runModal(
+        *m_form, [&] { m_form->exec(); },
+        [&] {
+            focused = m_form->focusWidget();
+            pressKey(*m_form, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        });
+    QCOMPARE(focused, m_form->RichEdit1);
+    QVERIFY(!stillShown);
+}
+
+void TestGuidelinesWindow::otherKeysGoToText() {
+    QString lines;
+    for (int i = 0; i < 200; ++i)
+        lines += QStringLiteral("Строка %1\n").arg(i);
+    m_form->RichEdit1->setPlainText(lines);
+    int scrolled = 0;
+    const bool stillShown = runModal(
+        *m_form, [&] { m_form->exec(); },
+        [&] {
+            pressKey(*m_form, Qt::Key_Escape);
+            pressKey(*m_form, Qt::Key_End, Qt::ControlModifier);
+            scrolled = m_form->RichEdit1->verticalScrollBar()->value();
+        });
+    QVERIFY(stillShown);
+    QVERIFY(scrolled > 0);
+}
+
+void TestGuidelinesWindow::okButtonCloses() {
+    const bool stillShown = runModal(
+        *m_form, [&] { m_form->exec(); }, [&] { QTest::mouseClick(m_form->LMDMMButton1, Qt::LeftButton); });
+    QVERIFY(!stillShown);
+}
+
+void TestGuidelinesWindow::closeBoxCloses() {
+    bool closed = false;
+    const bool stillShown = runModal(
+        *m_form, [&] { m_form->exec(); }, [&] { closed = m_form->windowHandle()->close(); });
+    QVERIFY(closed);
+    QVERIFY(!stillShown);
+}
+
+void TestGuidelinesWindow::laterShowingKeepsTopLeft() {
+    QPoint first;
+    QPoint second;
+    runModal(
+        *m_form, [&] { m_form->exec(); }, [&] { first = m_form->frameGeometry().topLeft(); });
+    m_main->move(0, 0);
+    runModal(
+        *m_form, [&] { m_form->exec(); }, [&] { second = m_form->frameGeometry().topLeft(); });
+    QCOMPARE(second, first);
+    const QRect owner(QPoint(100, 60), QSize(792, 553));
+    QVERIFY(first.x() > owner.left() && first.y() > owner.top());
+}
+
+QTEST_MAIN(TestGuidelinesWindow)
+#include "tst_guidelineswindow.moc"
