@@ -24,63 +24,42 @@ constexpr std::int64_t DayFractionScale = 2147483647;
 
 } // namespace
 
-void MixingPool::MixByte(std::uint8_t a) noexcept {
-    // Registers are copied to locals: the table is a byte array, so every write to it could
-    // otherwise alias them and force reloads on this hot path.
-    auto &S = Table;
-    const std::uint8_t j = static_cast<std::uint8_t>(SumJ + S[StepIndex]);
-    const std::uint8_t i = static_cast<std::uint8_t>(StepIndex + 1);
-    const std::uint8_t x = LastInput;
-    const std::uint8_t y = LastOutput;
-
-    // The four-cell rotation is made one assignment after another, so that coinciding
-    // indices still leave a permutation.
-    const std::uint8_t t = S[y];
-    S[y] = S[j];
-    S[j] = S[x];
-    S[x] = S[i];
-    S[i] = t;
-
-    const std::uint8_t k = static_cast<std::uint8_t>(SumK + S[t]);
-    const std::uint8_t p = S[static_cast<std::uint8_t>(S[j] + S[i])];
-    const std::uint8_t q = S[S[static_cast<std::uint8_t>(S[x] + S[y] + S[k])]];
-
-    StepIndex = i;
-    SumJ = j;
-    SumK = k;
-    LastOutput = static_cast<std::uint8_t>(a ^ p ^ q);
-    LastInput = a;
-}
-
 void MixingPool::Mix32(std::uint32_t v) noexcept {
-    MixByte(static_cast<std::uint8_t>(v & 255));
-    MixByte(static_cast<std::uint8_t>((v >> 8) & 255));
-    MixByte(static_cast<std::uint8_t>((v >> 16) & 255));
-    MixByte(static_cast<std::uint8_t>(v >> 24));
-}
-
-std::uint8_t MixingPool::draw() noexcept {
-    MixByte(0);
-    return LastOutput;
+    Registers r = registers();
+    mixStep(Table, r, static_cast<std::uint8_t>(v & 255));
+    mixStep(Table, r, static_cast<std::uint8_t>((v >> 8) & 255));
+    mixStep(Table, r, static_cast<std::uint8_t>((v >> 16) & 255));
+    mixStep(Table, r, static_cast<std::uint8_t>(v >> 24));
+    setRegisters(r);
 }
 
 void MixingPool::RandomBytes(void *buffer, std::int32_t count) {
     const FeedingSuspension suspension(FeedingSuspended);
     auto *bytes = static_cast<std::uint8_t *>(buffer);
-    for (std::int32_t position = 0; position < count; ++position) {
-        if (m_drawHook)
+    if (m_drawHook) {
+        // The hook may look at the pool, so each draw leaves it up to date.
+        for (std::int32_t position = 0; position < count; ++position) {
             m_drawHook(position);
-        bytes[position] = draw();
+            bytes[position] = draw();
+        }
+        return;
     }
+    Registers r = registers();
+    for (std::int32_t position = 0; position < count; ++position) {
+        mixStep(Table, r, 0);
+        bytes[position] = static_cast<std::uint8_t>(r.y);
+    }
+    setRegisters(r);
 }
 
 std::int32_t MixingPool::RandomBelow(std::int32_t n) {
     std::uint8_t b[4];
     RandomBytes(b, 4);
-    const std::int32_t v =
-        static_cast<std::int32_t>(static_cast<std::uint32_t>(b[0]) | (std::uint32_t{b[1]} << 8) |
-                                  (std::uint32_t{b[2]} << 16) | (std::uint32_t{b[3] & 127u} << 24));
-    return n > 0 ? v % n : v;
+    const std::uint32_t v = std::uint32_t{b[0]} | (std::uint32_t{b[1]} << 8) | (std::uint32_t{b[2]} << 16) |
+                            (std::uint32_t{b[3] & 127u} << 24);
+    const auto value = static_cast<std::int32_t>(v);
+    // Unsigned: v is never negative here, and the unsigned division is the quicker one.
+    return n > 0 ? static_cast<std::int32_t>(v % static_cast<std::uint32_t>(n)) : value;
 }
 
 void MixingPool::seedFixedSchedule() noexcept {

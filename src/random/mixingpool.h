@@ -85,6 +85,23 @@ public:
     void setDrawHook(std::function<void(std::int32_t)> hook) { m_drawHook = std::move(hook); }
 
 private:
+    using Table256 = std::array<std::uint8_t, 256>;
+    // The five registers as locals: a run of steps keeps them out of memory, where every table
+    // write (a byte store) could alias them and force reloads.
+    // Held widened, each below 256, so that table indices need no extension.
+    struct Registers {
+        unsigned i, j, k, x, y;
+    };
+    Registers registers() const noexcept { return {StepIndex, SumJ, SumK, LastInput, LastOutput}; }
+    void setRegisters(const Registers &r) noexcept {
+        StepIndex = static_cast<std::uint8_t>(r.i);
+        SumJ = static_cast<std::uint8_t>(r.j);
+        SumK = static_cast<std::uint8_t>(r.k);
+        LastInput = static_cast<std::uint8_t>(r.x);
+        LastOutput = static_cast<std::uint8_t>(r.y);
+    }
+    static void mixStep(Table256 &S, Registers &r, unsigned a) noexcept;
+
     void feed(std::uint64_t &baseline, std::uint64_t counter) noexcept {
         if (!FeedingSuspended)
             MixByte(static_cast<std::uint8_t>(counter - baseline));
@@ -93,5 +110,45 @@ private:
 
     std::function<void(std::int32_t)> m_drawHook;
 };
+
+// Defined here so that draws and feeds compile into a straight run of table operations.
+inline void MixingPool::mixStep(Table256 &S, Registers &r, unsigned a) noexcept {
+    const unsigned j = (r.j + S[r.i]) & 255u;
+    const unsigned i = (r.i + 1) & 255u;
+    const unsigned x = r.x;
+    const unsigned y = r.y;
+
+    // The four-cell rotation is made one assignment after another, so that coinciding
+    // indices still leave a permutation.
+    const unsigned t = S[y];
+    S[y] = S[j];
+    S[j] = S[x];
+    S[x] = S[i];
+    S[i] = static_cast<std::uint8_t>(t);
+
+    // The reads through t, k and q form the step's critical path; everything else is summed
+    // beside it, so that k's read is added last.
+    const unsigned k = (r.k + S[t]) & 255u;
+    const unsigned ap = a ^ S[(S[j] + S[i]) & 255u];
+    const unsigned xy = S[x] + S[y];
+    const unsigned q = S[S[(xy + S[k]) & 255u]];
+
+    r.i = i;
+    r.j = j;
+    r.k = k;
+    r.x = a;
+    r.y = ap ^ q;
+}
+
+inline void MixingPool::MixByte(std::uint8_t a) noexcept {
+    Registers r = registers();
+    mixStep(Table, r, a);
+    setRegisters(r);
+}
+
+inline std::uint8_t MixingPool::draw() noexcept {
+    MixByte(0);
+    return LastOutput;
+}
 
 } // namespace rndgen
