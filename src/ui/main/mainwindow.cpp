@@ -549,7 +549,7 @@ void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers) {
 bool TForm1::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto *widget = static_cast<QWidget *>(watched);
-        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+        QWidget *target = focusWidget() ? focusWidget() : this;
         // The event reaches every parent it propagates to; the preview acts on its first delivery only.
         if (widget == target && widget->window() == this) {
             auto *key = static_cast<QKeyEvent *>(event);

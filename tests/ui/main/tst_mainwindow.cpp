@@ -1,0 +1,502 @@
+#include "appresources.h"
+#include "engine/logic.h"
+#include "mainwindow.h"
+#include "operationframes.h"
+#include "radiogroup.h"
+#include "session/gamedata.h"
+#include "ui/controls/bevellabel.h"
+#include "ui/controls/mmbutton.h"
+#include "ui/controls/progress.h"
+#include "ui/controls/systemcolors.h"
+#include "ui/dialogs/messagewindow.h"
+#include "valuelist.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+using session::GameState;
+
+namespace {
+
+void flushDeferredDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QString widgetText(const QWidget *widget) {
+    if (auto *label = qobject_cast<const QLabel *>(widget))
+        return label->text();
+    if (auto *button = qobject_cast<const QAbstractButton *>(widget))
+        return button->text();
+    if (auto *box = qobject_cast<const QGroupBox *>(widget))
+        return box->title();
+    if (auto *combo = qobject_cast<const QComboBox *>(widget))
+        return combo->currentText();
+    return {};
+}
+
+QList<TOperationFrame *> liveFrames(const TForm1 &form) {
+    return form.Panel1->findChildren<TOperationFrame *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+// Keys go to the focused control first, as they do from the keyboard.
+void pressKey(TForm1 *form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(form->focusWidget() ? form->focusWidget() : form, key, modifiers);
+}
+
+// A radio button reacts to clicks on its indicator and text, not on the empty rest of its row.
+void pick(QRadioButton *item) {
+    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(6, item->height() / 2));
+}
+
+QColor pixelAt(QWidget *widget, const QPoint &at) {
+    return widget->grab().toImage().pixelColor(at);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void controlsStandWhereTheLayoutPutsThem_data();
+    void controlsStandWhereTheLayoutPutsThem();
+    void clientAreaIsFixedBelowTheMenu();
+    void menuItemsAndTheirStartingStates();
+    void screenChecksFailInOrder_data();
+    void screenChecksFailInOrder();
+    void unsuitableScreenShowsMessagesAndRequestsTermination();
+    void windowsStatesFollowTheTable_data();
+    void windowsStatesFollowTheTable();
+    void everyExerciseLeavesExactlyItsOwnFrames();
+    void answerBoxStandsAtItsPlaceAndResetsEachExercise();
+    void oldFrameOutlivesTheEventThatReplacedIt();
+    void notationChangeRelabelsTheLiveDiagram();
+    void gameClockTicksFreezesAndResets();
+    void lampsAndTheirHintFollowTheTotalTime();
+    void progressSegmentsShowTheResultSlots();
+    void keysFollowTheState();
+    void tenthExerciseShowsTheScoreThenGameOver();
+
+private:
+    TForm1 *m_form = nullptr;
+};
+
+void TestMainWindow::initTestCase() {
+    registerApplicationFonts();
+    applySystemColors(*qApp);
+    TForm1::screenFactsSource = [] { return TForm1::ScreenFacts{24, 1024, 768}; };
+}
+
+void TestMainWindow::init() {
+    m_form = new TForm1;
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+}
+
+void TestMainWindow::cleanup() {
+    delete m_form;
+    m_form = nullptr;
+    flushDeferredDeletes();
+}
+
+void TestMainWindow::controlsStandWhereTheLayoutPutsThem_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("text");
+    // The level prompt after start-up: the title picture is shown, the exercise area's controls hidden.
+    const struct {
+        const char *name, *parent;
+        QRect geometry;
+        bool visible, enabled;
+        const char *text;
+    } rows[] = {
+        {"Panel1", "client", {3, 3, 617, 497}, true, true, ""},
+        {"Image1", "Panel1", {0, 0, 617, 497}, true, true, ""},
+        {"LMDLabel1", "Panel1", {20, 180, 581, 80}, false, true, "Вычисли результат логических операций"},
+        {"ComboBox1", "Panel1", {510, 350, 91, 30}, false, true, "?"},
+        {"GroupBox1", "Panel1", {20, 10, 581, 161}, false, true, "Обозначения"},
+        {"RadioGroup1", "GroupBox1", {20, 25, 261, 121}, false, true, "Логические значения"},
+        {"RadioGroup2", "GroupBox1", {300, 25, 261, 121}, false, true, "Логические операции"},
+        {"LMDProgress1", "client", {4, 507, 615, 40}, true, true, ""},
+        {"LMDBackPanel1", "client", {628, 3, 160, 544}, true, true, ""},
+        {"Shape1", "LMDBackPanel1", {0, 0, 160, 544}, true, true, ""},
+        {"Image6", "LMDBackPanel1", {10, 10, 40, 40}, true, true, ""},
+        {"Image3", "LMDBackPanel1", {61, 10, 40, 40}, true, true, ""},
+        {"Image5", "LMDBackPanel1", {111, 10, 40, 40}, true, true, ""},
+        {"Image4", "LMDBackPanel1", {11, 60, 140, 40}, true, true, ""},
+        {"LMDSimpleLabel1", "LMDBackPanel1", {41, 70, 80, 20}, true, true, "00:00"},
+        {"Label2", "LMDBackPanel1", {40, 100, 81, 20}, true, true, "Время"},
+        {"LMDMMButton1", "LMDBackPanel1", {5, 135, 150, 40}, true, false, "Подсказка"},
+        {"Label5", "LMDBackPanel1", {2, 190, 155, 81}, true, true, "Выбери уровень сложности:"},
+        {"LMDBackPanel3", "LMDBackPanel1", {2, 280, 155, 250}, true, true, ""},
+        {"LMDMMButton2", "LMDBackPanel3", {2, 11, 150, 40}, false, true, "Да"},
+        {"LMDMMButton3", "LMDBackPanel3", {2, 61, 150, 40}, false, true, "Нет"},
+        {"LMDMMButton4", "LMDBackPanel3", {2, 11, 150, 40}, true, true, "1"},
+        {"LMDMMButton5", "LMDBackPanel3", {2, 61, 150, 40}, true, true, "2"},
+        {"LMDMMButton6", "LMDBackPanel3", {2, 111, 150, 40}, true, true, "3"},
+        {"LMDMMButton7", "LMDBackPanel3", {2, 11, 150, 40}, false, true, "Готово"},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row.name) << QString::fromLatin1(row.name) << QString::fromLatin1(row.parent)
+                                << row.geometry << row.visible << row.enabled << QString::fromUtf8(row.text);
+}
+
+void TestMainWindow::controlsStandWhereTheLayoutPutsThem() {
+    QFETCH(QString, name);
+    QFETCH(QString, parent);
+    QFETCH(QRect, geometry);
+    QFETCH(bool, visible);
+    QFETCH(bool, enabled);
+    QFETCH(QString, text);
+    auto *widget = m_form->findChild<QWidget *>(name);
+    QVERIFY2(widget, qPrintable(name));
+    QCOMPARE(widget->parentWidget()->objectName(), parent);
+    QCOMPARE(widget->geometry(), geometry);
+    QCOMPARE(widget->isVisibleTo(m_form), visible);
+    QCOMPARE(widget->isEnabled(), enabled);
+    QCOMPARE(widgetText(widget), text);
+}
+
+void TestMainWindow::clientAreaIsFixedBelowTheMenu() {
+    QCOMPARE(m_form->centralWidget()->size(), QSize(792, 553));
+    QCOMPARE(m_form->centralWidget()->y(), m_form->menuWidget()->height());
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+    QVERIFY(!(m_form->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Логикус"));
+    QCOMPARE(QFontInfo(m_form->font()).family(), QStringLiteral("Liberation Mono"));
+    QCOMPARE(m_form->font().pixelSize(), 19);
+    QVERIFY(m_form->font().bold());
+    // Initial choices: "Нет/Да" and English names.
+    QCOMPARE(m_form->RadioGroup1->ItemIndex(), 1);
+    QCOMPARE(m_form->RadioGroup2->ItemIndex(), 1);
+    QCOMPARE(m_form->RadioGroup1->item(4)->text(), QStringLiteral("False/True"));
+    QVERIFY(m_form->Timer3->isActive());
+    QVERIFY(!m_form->Timer1->isActive());
+    QCOMPARE(m_form->Timer1->interval(), 1000);
+    QCOMPARE(m_form->Timer1->timerType(), Qt::PreciseTimer);
+}
+
+void TestMainWindow::menuItemsAndTheirStartingStates() {
+    QCOMPARE(m_form->N1->title(), QStringLiteral("Настройка"));
+    QCOMPARE(m_form->N4->title(), QStringLiteral("Выбери уровень"));
+    QCOMPARE(m_form->N11->text(), QStringLiteral("Сложность &1"));
+    QCOMPARE(m_form->N31->text(), QStringLiteral("Сложность &3"));
+    QCOMPARE(m_form->N10->text(), QStringLiteral("Звук включен"));
+    QVERIFY(m_form->N10->isChecked());
+    QCOMPARE(m_form->N6->shortcut(), QKeySequence(Qt::Key_F1));
+    const QList<QAction *> settings = m_form->N1->actions();
+    QCOMPARE(settings.size(), 6);
+    QVERIFY(settings.at(3)->isSeparator());
+    QCOMPARE(settings.at(5), m_form->mnuExit);
+    const QList<QAction *> help = m_form->N3->actions();
+    QCOMPARE(help.size(), 4);
+    QCOMPARE(help.at(0), m_form->N12);
+    QVERIFY(help.at(2)->isSeparator());
+    QCOMPARE(help.at(3)->text(), QStringLiteral("О программе"));
+    QVERIFY(m_form->N4->isEnabled());
+    QVERIFY(!m_form->N9->isEnabled());
+    QVERIFY(!m_form->N5->isEnabled());
+
+    m_form->N10->trigger();
+    QCOMPARE(m_form->N10->text(), QStringLiteral("Звук выключен"));
+    QVERIFY(!m_form->N10->isChecked());
+    m_form->N10->trigger();
+    QCOMPARE(m_form->N10->text(), QStringLiteral("Звук включен"));
+}
+
+void TestMainWindow::screenChecksFailInOrder_data() {
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QStringList>("starts");
+    const QString colour = QStringLiteral("Эта программа использует 16-разрядный цвет");
+    const QString size = QStringLiteral("Эта программа использует разрешение экрана 800х600.");
+    QTest::newRow("800x600x16 passes") << 16 << 800 << 600 << QStringList{};
+    QTest::newRow("799 wide") << 24 << 799 << 600 << QStringList{size};
+    QTest::newRow("599 high") << 24 << 800 << 599 << QStringList{size};
+    QTest::newRow("15 bits") << 15 << 1024 << 768 << QStringList{colour};
+    QTest::newRow("both, colour first") << 8 << 640 << 480 << QStringList{colour, size};
+}
+
+void TestMainWindow::screenChecksFailInOrder() {
+    QFETCH(int, bits);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(QStringList, starts);
+    const QStringList messages = TForm1::failingScreenChecks({bits, width, height});
+    QCOMPARE(messages.size(), starts.size());
+    for (int i = 0; i < messages.size(); ++i) {
+        QVERIFY2(messages.at(i).startsWith(starts.at(i)), qPrintable(messages.at(i)));
+        QVERIFY(messages.at(i).endsWith(QStringLiteral(".\r\nНажмите ОК, чтобы завершить работу, измените "
+                                                       "параметры экрана и запустите программу заново.")));
+    }
+}
+
+void TestMainWindow::unsuitableScreenShowsMessagesAndRequestsTermination() {
+    const auto savedFacts = TForm1::screenFactsSource;
+    const auto savedShow = TForm1::showScreenMessage;
+    QStringList shown;
+    TForm1::screenFactsSource = [] { return TForm1::ScreenFacts{8, 799, 600}; };
+    TForm1::showScreenMessage = [&](const QString &caption, const QString &text) {
+        shown << caption + "|" + text;
+    };
+    TForm1 form;
+    TForm1::screenFactsSource = savedFacts;
+    TForm1::showScreenMessage = savedShow;
+
+    QVERIFY(form.terminationRequested());
+    QCOMPARE(shown.size(), 2);
+    QVERIFY(shown.at(0).startsWith(
+        QStringLiteral("Неприемлемый режим экрана|Эта программа использует 16-разрядный")));
+    QVERIFY(shown.at(1).contains(QStringLiteral("800х600")));
+    // The rest of start-up still ran: faces drawn, level prompt set.
+    QCOMPARE(form.drawnButtons().size(), 2);
+    QCOMPARE(form.lampImages().size(), 6);
+    QCOMPARE(form.game().state(), GameState::LevelPrompt);
+    QVERIFY(!m_form->terminationRequested());
+}
+
+void TestMainWindow::windowsStatesFollowTheTable_data() {
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("level");
+    QTest::newRow("start-up") << 0 << int(GameState::LevelPrompt) << 0;
+    QTest::newRow("level 2 by button") << 1 << int(GameState::Playing) << 2;
+    QTest::newRow("game ended") << 2 << int(GameState::GameOver) << 0;
+    QTest::newRow("again: yes") << 3 << int(GameState::LevelPrompt) << 0;
+}
+
+void TestMainWindow::windowsStatesFollowTheTable() {
+    QFETCH(int, steps);
+    QFETCH(int, state);
+    QFETCH(int, level);
+    if (steps >= 1)
+        QTest::mouseClick(m_form->LMDMMButton5, Qt::LeftButton);
+    if (steps >= 2)
+        m_form->N5->trigger();
+    if (steps >= 3)
+        QTest::mouseClick(m_form->LMDMMButton2, Qt::LeftButton);
+
+    const session::StateView expected = session::stateView(GameState(state), level);
+    QCOMPARE(m_form->Label5->text(), QString(expected.statusText).replace("\r\n", "\n"));
+    QCOMPARE(m_form->Image1->isVisibleTo(m_form), expected.titlePicture);
+    for (QWidget *widget :
+         {static_cast<QWidget *>(m_form->GroupBox1), static_cast<QWidget *>(m_form->LMDLabel1),
+          static_cast<QWidget *>(m_form->ComboBox1)})
+        QCOMPARE(widget->isVisibleTo(m_form), !expected.titlePicture);
+    for (QWidget *button : {m_form->LMDMMButton4, m_form->LMDMMButton5, m_form->LMDMMButton6})
+        QCOMPARE(button->isVisibleTo(m_form), expected.levelButtons);
+    QCOMPARE(m_form->LMDMMButton7->isVisibleTo(m_form), expected.doneButton);
+    QCOMPARE(m_form->LMDMMButton2->isVisibleTo(m_form), expected.yesNoButtons);
+    QCOMPARE(m_form->LMDMMButton3->isVisibleTo(m_form), expected.yesNoButtons);
+    QCOMPARE(m_form->LMDMMButton1->isEnabled(), expected.hintEnabled);
+    QCOMPARE(m_form->N4->isEnabled(), expected.levelMenuEnabled);
+    QCOMPARE(m_form->N9->isEnabled(), expected.gameMenuItemsEnabled);
+    QCOMPARE(m_form->N5->isEnabled(), expected.gameMenuItemsEnabled);
+    QCOMPARE(m_form->Timer1->isActive(), expected.clockRunning);
+    flushDeferredDeletes();
+    QCOMPARE(liveFrames(*m_form).isEmpty(), GameState(state) != GameState::Playing);
+}
+
+void TestMainWindow::everyExerciseLeavesExactlyItsOwnFrames() {
+    for (int level = 1; level <= 3; ++level) {
+        m_form->game().chooseLevel(level);
+        for (int e = 1; e <= 10; ++e) {
+            if (e > 1)
+                m_form->NextExercise();
+            flushDeferredDeletes();
+            QList<TOperationFrame *> frames = liveFrames(*m_form);
+            QCOMPARE(frames.size(), level);
+            QStringList names;
+            for (int slot = 1; slot <= level; ++slot) {
+                TOperationFrame *frame = m_form->frame(slot);
+                QVERIFY(frames.contains(frame));
+                QVERIFY(frame->isVisibleTo(m_form));
+                names << frame->objectName();
+                QCOMPARE(frame->size(), frame->isTwoInput() ? QSize(250, 130) : QSize(250, 71));
+                // Given inputs are disabled and show a value; open ones are enabled at "?".
+                for (int list = 1; list <= (frame->isTwoInput() ? 2 : 1); ++list) {
+                    TValueList *values = frame->valueList(list);
+                    QCOMPARE(values->count(), 3);
+                    QCOMPARE(values->isEnabled(), values->currentIndex() == engine::lvUnknown);
+                }
+            }
+            if (level == 3)
+                QCOMPARE(names, (QStringList{"Frame31", "Frame3", "Frame4"}));
+            QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
+        }
+        m_form->N5Click();
+        flushDeferredDeletes();
+        QVERIFY(liveFrames(*m_form).isEmpty());
+        QVERIFY(!m_form->frame(1) && !m_form->frame(2) && !m_form->frame(3));
+    }
+}
+
+void TestMainWindow::answerBoxStandsAtItsPlaceAndResetsEachExercise() {
+    m_form->game().chooseLevel(1);
+    QCOMPARE(m_form->ComboBox1->pos(), QPoint(385, 350));
+    QCOMPARE(m_form->frame(1)->x(), 135);
+    m_form->ComboBox1->setCurrentIndex(engine::lvTrue);
+    m_form->NextExercise();
+    QCOMPARE(m_form->ComboBox1->currentIndex(), int(engine::lvUnknown));
+    QCOMPARE(m_form->ComboBox1->currentText(), QStringLiteral("?"));
+    m_form->N5Click();
+    m_form->game().chooseLevel(2);
+    QCOMPARE(m_form->ComboBox1->pos(), QPoint(510, 350));
+    QCOMPARE(m_form->LMDLabel1->text(), QStringLiteral("Вычисли результаты выполнения логических операций"));
+}
+
+void TestMainWindow::oldFrameOutlivesTheEventThatReplacedIt() {
+    m_form->game().chooseLevel(2);
+    QPointer<TOperationFrame> old = m_form->frame(1);
+    m_form->NextExercise();
+    // Out of sight and out of the exercise area at once, deleted only when the event loop gets control.
+    QVERIFY(old);
+    QVERIFY(!old->isVisible());
+    QVERIFY(old->parentWidget() != m_form->Panel1);
+    QVERIFY(old != m_form->frame(1));
+    flushDeferredDeletes();
+    QVERIFY(!old);
+}
+
+void TestMainWindow::notationChangeRelabelsTheLiveDiagram() {
+    m_form->game().chooseLevel(3);
+    TOperationFrame *last = m_form->frame(1);
+    last->ComboBox1->setCurrentIndex(engine::lvTrue);
+    QCOMPARE(last->ComboBox1->currentText(), QStringLiteral("Да"));
+    const bool givenEnabled = m_form->frame(3)->ComboBox1->isEnabled();
+
+    pick(m_form->RadioGroup1->item(0));
+    QCOMPARE(last->ComboBox1->currentText(), QStringLiteral("1"));
+    QCOMPARE(last->valueList(2)->currentText(), QStringLiteral("?"));
+    QCOMPARE(m_form->ComboBox1->itemText(1), QStringLiteral("0"));
+    QCOMPARE(m_form->frame(3)->ComboBox1->isEnabled(), givenEnabled);
+
+    pick(m_form->RadioGroup2->item(0));
+    QCOMPARE(m_form->frame(3)->LMDLabel1->text(), QStringLiteral("НЕ"));
+    pick(m_form->RadioGroup1->item(2));
+    QCOMPARE(last->ComboBox1->currentText(), QStringLiteral("Истина"));
+    // The next exercise comes in the notation and language then current.
+    m_form->NextExercise();
+    QCOMPARE(m_form->ComboBox1->itemText(2), QStringLiteral("Истина"));
+    QCOMPARE(m_form->frame(3)->LMDLabel1->text(), QStringLiteral("НЕ"));
+}
+
+void TestMainWindow::gameClockTicksFreezesAndResets() {
+    m_form->game().chooseLevel(1);
+    QVERIFY(m_form->Timer1->isActive());
+    m_form->Timer1Timer();
+    QCOMPARE(m_form->LMDSimpleLabel1->text(), QStringLiteral("00:01"));
+    m_form->Timer1Timer();
+    m_form->N5->trigger();
+    QVERIFY(!m_form->Timer1->isActive());
+    QCOMPARE(m_form->LMDSimpleLabel1->text(), QStringLiteral("00:02"));
+    m_form->N21->trigger();
+    QCOMPARE(m_form->LMDSimpleLabel1->text(), QStringLiteral("00:00"));
+    QCOMPARE(m_form->game().data().GameSeconds, 0);
+}
+
+void TestMainWindow::lampsAndTheirHintFollowTheTotalTime() {
+    const auto lampIs = [this](QLabel *lamp, int image) {
+        return lamp->pixmap().toImage() == QPixmap::fromImage(m_form->lampImages().at(image)).toImage();
+    };
+    QVERIFY(lampIs(m_form->Image6, 0) && lampIs(m_form->Image3, 2) && lampIs(m_form->Image5, 4));
+    m_form->Timer3Timer();
+    QVERIFY(lampIs(m_form->Image6, 1));
+    for (int i = 0; i < 4; ++i)
+        m_form->Timer3Timer();
+    for (QLabel *lamp : {m_form->Image6, m_form->Image3, m_form->Image5})
+        QCOMPARE(lamp->toolTip(), QStringLiteral("Общее время - 00:05"));
+    while (m_form->totalSeconds() < 900)
+        m_form->Timer3Timer();
+    QVERIFY(lampIs(m_form->Image6, 1) && lampIs(m_form->Image3, 2));
+    m_form->Timer3Timer();
+    QVERIFY(lampIs(m_form->Image6, 0) && lampIs(m_form->Image3, 3) && lampIs(m_form->Image5, 4));
+    while (m_form->totalSeconds() < 1201)
+        m_form->Timer3Timer();
+    QVERIFY(lampIs(m_form->Image3, 2) && lampIs(m_form->Image5, 5));
+    // A lit lamp is the lamp colour at its centre.
+    QCOMPARE(m_form->lampImages().at(5).pixelColor(20, 20), QColor(255, 0, 0));
+}
+
+void TestMainWindow::progressSegmentsShowTheResultSlots() {
+    // Bar i spans x = 4 + 61·i … in the widget (inside the one-pixel bevel), y = 4 … 35.
+    const auto segment = [this](int i) { return pixelAt(m_form->LMDProgress1, {4 + 61 * i + 29, 20}); };
+    for (int i = 0; i < 10; ++i)
+        QCOMPARE(segment(i), systemColor(SystemColor::Highlight));
+    m_form->game().chooseLevel(1);
+    QCOMPARE(segment(0), QColor(255, 255, 255));
+    QCOMPARE(segment(1), systemColor(SystemColor::Highlight));
+    m_form->game().data().slot(1) = session::esRight;
+    m_form->NextExercise();
+    m_form->game().data().slot(2) = session::esWrong;
+    m_form->NextExercise();
+    QCOMPARE(segment(0), QColor(0, 255, 0));
+    QCOMPARE(segment(1), QColor(255, 0, 0));
+    QCOMPARE(segment(2), QColor(255, 255, 255));
+    QCOMPARE(segment(9), systemColor(SystemColor::Highlight));
+    // Ending the game keeps the colours, the current exercise still marked current.
+    m_form->N5Click();
+    QCOMPARE(segment(2), QColor(255, 255, 255));
+    QCOMPARE(pixelAt(m_form->LMDProgress1, {4 + 59, 20}), systemColor(SystemColor::ButtonFace));
+}
+
+void TestMainWindow::keysFollowTheState() {
+    pressKey(m_form, Qt::Key_Return);
+    QCOMPARE(m_form->game().state(), GameState::LevelPrompt);
+    pressKey(m_form, Qt::Key_2, Qt::KeypadModifier);
+    QCOMPARE(m_form->game().state(), GameState::LevelPrompt);
+    pressKey(m_form, Qt::Key_2);
+    QCOMPARE(m_form->game().state(), GameState::Playing);
+    QCOMPARE(m_form->game().data().Level, 2);
+    pressKey(m_form, Qt::Key_Escape);
+    QCOMPARE(m_form->game().state(), GameState::Playing);
+    QVERIFY(m_form->isVisible());
+    m_form->N5Click();
+    pressKey(m_form, Qt::Key_1);
+    QCOMPARE(m_form->game().state(), GameState::GameOver);
+    pressKey(m_form, Qt::Key_Return);
+    QCOMPARE(m_form->game().state(), GameState::LevelPrompt);
+    pressKey(m_form, Qt::Key_3);
+    m_form->N5Click();
+    pressKey(m_form, Qt::Key_Escape);
+    QVERIFY(!m_form->isVisible());
+}
+
+void TestMainWindow::tenthExerciseShowsTheScoreThenGameOver() {
+    TForm8 messages(m_form, &m_form->drawnButtons());
+    m_form->setDialogs(nullptr, &messages, nullptr, nullptr);
+    QString shownText;
+    m_form->game().chooseLevel(1);
+    for (int e = 1; e <= 9; ++e) {
+        m_form->game().data().slot(e) = session::esRight;
+        m_form->NextExercise();
+    }
+    m_form->game().data().slot(10) = session::esRight;
+    QTimer::singleShot(0, &messages, [&] {
+        shownText = messages.LMDSimpleLabel1->text();
+        QCOMPARE(messages.windowTitle(), QStringLiteral("Победа!"));
+        messages.LMDMMButton1->click();
+    });
+    m_form->NextExercise();
+    QVERIFY(shownText.contains(QStringLiteral("Ваши очки: 400.")));
+    QCOMPARE(m_form->game().state(), GameState::GameOver);
+    m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
