@@ -3,9 +3,12 @@
 #include "appresources.h"
 #include "mmbutton.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -23,7 +26,10 @@ TForm2::TForm2(QWidget *owner, const QList<QImage> *drawnButtons)
 
     LMDSimpleLabel1 = new QLabel(QStringLiteral("Таблица логических операций"), this);
     LMDSimpleLabel1->setObjectName(QStringLiteral("LMDSimpleLabel1"));
-    LMDSimpleLabel1->setGeometry(20, 10, 299, 24);
+    // Designed 299 wide for the desktop's hinted glyphs; our unhinted advances are a little wider, and the
+    // title must never be cut off.
+    const int titleWidth = QFontMetrics(font()).horizontalAdvance(LMDSimpleLabel1->text());
+    LMDSimpleLabel1->setGeometry(20, 10, std::max(299, titleWidth), 24);
 
     // The header is the grid's first row rather than a QHeaderView, so that it is measured and drawn like the
     // value rows.

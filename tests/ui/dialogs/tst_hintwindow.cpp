@@ -7,6 +7,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <algorithm>
+
 class TestHintWindow : public QObject {
     Q_OBJECT
 private slots:
@@ -57,8 +59,13 @@ void TestHintWindow::layoutAsCreated() {
     QCOMPARE(font.pixelSize(), 19);
     QVERIFY(font.bold());
 
-    QCOMPARE(m_form->LMDSimpleLabel1->geometry(), QRect(20, 10, 299, 24));
     QCOMPARE(m_form->LMDSimpleLabel1->text(), QStringLiteral("Таблица логических операций"));
+    QCOMPARE(m_form->LMDSimpleLabel1->pos(), QPoint(20, 10));
+    QCOMPARE(m_form->LMDSimpleLabel1->height(), 24);
+    // At least as designed, and never cutting the title off.
+    const int titleWidth = QFontMetrics(font).horizontalAdvance(m_form->LMDSimpleLabel1->text());
+    QCOMPARE(m_form->LMDSimpleLabel1->width(), std::max(299, titleWidth));
+    QVERIFY(m_form->LMDSimpleLabel1->geometry().right() < m_form->width());
     QCOMPARE(m_form->StringGrid1->pos(), QPoint(20, 40));
     QCOMPARE(m_form->LMDMMButton1->geometry(), QRect(20, 180, 150, 40));
     QCOMPARE(m_form->LMDMMButton1->text(), QStringLiteral("ОК"));
