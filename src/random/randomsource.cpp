@@ -176,11 +176,16 @@ MemoryFigures SystemRandomPlatform::memoryFigures() {
     return figures;
 }
 
-LocalDayTime SystemRandomPlatform::localDayTime() {
+std::int32_t dayNumberOf(int year, int month, int day) {
     static const qint64 dayZero = QDate(1899, 12, 30).toJulianDay();
+    return static_cast<std::int32_t>(QDate(year, month, day).toJulianDay() - dayZero);
+}
+
+LocalDayTime SystemRandomPlatform::localDayTime() {
     const QDateTime now = QDateTime::currentDateTime();
+    const QDate today = now.date();
     LocalDayTime reading;
-    reading.dayNumber = static_cast<std::int32_t>(now.date().toJulianDay() - dayZero);
+    reading.dayNumber = dayNumberOf(today.year(), today.month(), today.day());
     reading.millisecondOfDay = now.time().msecsSinceStartOfDay();
     return reading;
 }

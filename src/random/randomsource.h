@@ -36,6 +36,8 @@ public:
 // The value of a "Key:   123 kB" line of /proc/meminfo or /proc/self/status, in bytes;
 // nothing when the key is missing or its value unreadable.
 std::optional<std::uint64_t> procFieldBytes(std::string_view text, std::string_view key);
+// The day number of a date in the proleptic Gregorian calendar, day 0 being 30 December 1899.
+std::int32_t dayNumberOf(int year, int month, int day);
 // A byte count as the 32-bit figure the seeding mixes in: clipped to 0xFFFFFFFF.
 std::uint32_t clippedByteCount(std::uint64_t bytes) noexcept;
 

@@ -3,8 +3,10 @@
 #include <QTest>
 
 #include <algorithm>
+#include <limits>
 #include <random>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 using rndgen::MixingPool;
