@@ -55,7 +55,7 @@ void TestArtwork::initTestCase() {
     QVERIFY(m_generated.isValid());
     QProcess generator;
     generator.start(QStringLiteral(LOGICUS_GEN_ARTWORK), {m_generated.path()});
-    QVERIFY2(generator.waitForFinished(100000), "gen_artwork did not finish");
+    QVERIFY2(generator.waitForFinished(480000), "gen_artwork did not finish");
     QCOMPARE(generator.exitStatus(), QProcess::NormalExit);
     QVERIFY2(generator.exitCode() == 0, generator.readAllStandardError().constData());
 }

@@ -394,8 +394,12 @@ void buildTitleBoard(Board &board, Random &random) {
 
     // Loose vias of the ground stitching.
     for (int i = 0; i < 26; ++i) {
-        const QPointF p(random.range(380, 600), random.range(400, 440));
-        const QPointF q(random.range(110, 210), random.range(70, 150));
+        // One draw per statement: the order of evaluation of arguments differs between compilers.
+        const double py = random.range(400, 440);
+        const double px = random.range(380, 600);
+        const double qy = random.range(70, 150);
+        const double qx = random.range(110, 210);
+        const QPointF p(px, py), q(qx, qy);
         if (i % 2 == 0)
             addVia(board, QPointF(std::round(p.x() / 14) * 14, std::round(p.y() / 14) * 14), 3.8, 1.6);
         else if (i < 12)
