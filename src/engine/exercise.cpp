@@ -2,6 +2,8 @@
 
 #include "notation.h"
 
+#include <utility>
+
 namespace engine {
 
 namespace {
@@ -43,7 +45,7 @@ void buildLevelOne(ExerciseModel &model, int exercise, const DrawSource &randomB
     }
     model.answerLeft -= LevelOneShift;
     frame.left -= LevelOneShift;
-    model.Frames[0] = frame;
+    model.Frames[0] = std::move(frame);
 }
 
 void buildLevelTwo(ExerciseModel &model, int exercise, const DrawSource &randomBelow) {
@@ -54,7 +56,7 @@ void buildLevelTwo(ExerciseModel &model, int exercise, const DrawSource &randomB
         feeder.Tag = twoInputKind(randomBelow);
         give(feeder.ComboBox1, givenValue(randomBelow));
         give(feeder.ComboBox2, givenValue(randomBelow));
-        model.Frames[1] = feeder;
+        model.Frames[1] = std::move(feeder);
         return;
     }
     FrameModel last = placeFrame(FrameClass::TFrame3, 260, 300, 0);
@@ -68,8 +70,8 @@ void buildLevelTwo(ExerciseModel &model, int exercise, const DrawSource &randomB
     } else {
         give(last.ComboBox2, givenValue(randomBelow));
     }
-    model.Frames[0] = last;
-    model.Frames[1] = negation;
+    model.Frames[0] = std::move(last);
+    model.Frames[1] = std::move(negation);
 }
 
 void buildLevelThree(ExerciseModel &model, int exercise, const DrawSource &randomBelow) {
@@ -92,9 +94,9 @@ void buildLevelThree(ExerciseModel &model, int exercise, const DrawSource &rando
         negation.top -= 100;
         negation.Tag -= 10;
     }
-    model.Frames[0] = last;
-    model.Frames[1] = twoInput;
-    model.Frames[2] = negation;
+    model.Frames[0] = std::move(last);
+    model.Frames[1] = std::move(twoInput);
+    model.Frames[2] = std::move(negation);
 }
 
 } // namespace

@@ -13,20 +13,47 @@ const char *const OperationNames[LanguageCount][KindCount] = {
     {"NOT", "OR", "AND", "XOR"},
 };
 
+namespace {
+
+// The texts converted once: every exercise relabels up to seven lists, and a shared QString costs
+// nothing to hand out.
+struct TextTables {
+    QStringList values[NotationCount];
+    QString names[LanguageCount][KindCount];
+
+    TextTables() {
+        for (int notation = 0; notation < NotationCount; ++notation)
+            for (const char *text : ValueTexts[notation])
+                values[notation] << QString::fromUtf8(text);
+        for (int language = 0; language < LanguageCount; ++language)
+            for (int kind = 0; kind < KindCount; ++kind)
+                names[language][kind] = QString::fromUtf8(OperationNames[language][kind]);
+    }
+};
+
+const TextTables &textTables() {
+    static const TextTables tables;
+    return tables;
+}
+
+} // namespace
+
 QString ValueText(int notation, int value) {
     if (notation < 0 || notation >= NotationCount || value < 0 || value >= ValueCount)
         return {};
-    return QString::fromUtf8(ValueTexts[notation][value]);
+    return textTables().values[notation].at(value);
 }
 
 QString OperationName(int language, int kind) {
     if (language < 0 || language >= LanguageCount || kind < 0 || kind >= KindCount)
         return {};
-    return QString::fromUtf8(OperationNames[language][kind]);
+    return textTables().names[language][kind];
 }
 
 QStringList valueListTexts(int notation) {
-    return {ValueText(notation, lvUnknown), ValueText(notation, lvFalse), ValueText(notation, lvTrue)};
+    if (notation < 0 || notation >= NotationCount)
+        return {};
+    return textTables().values[notation];
 }
 
 TLogicValue operationResult(TOperationKind kind, TLogicValue a, TLogicValue b) {
