@@ -123,7 +123,9 @@ public:
     void setOperationLabel(int slot, const QString &text) override {
         TOperationFrame *frame = m_form.frame(slot);
         frame->LMDLabel1->setText(text);
-        frame->LMDLabel1->setFont(courier(19));
+        static const QFont operationFont = courier(19);
+        if (frame->LMDLabel1->font() != operationFont)
+            frame->LMDLabel1->setFont(operationFont);
     }
 
 private:
@@ -163,6 +165,12 @@ void TForm1::createControls() {
     client->setAutoFillBackground(true);
     setCentralWidget(client);
 
+    // Frames of a finished exercise wait here, out of the exercise area and never shown, until they are
+    // deleted. A parentless widget would become a window of its own, which is far dearer to destroy.
+    m_disposedFrames = new QWidget(client);
+    m_disposedFrames->setObjectName(QStringLiteral("disposedFrames"));
+    m_disposedFrames->hide();
+
     Panel1 = new QWidget(client);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(3, 3, 617, 497);
@@ -181,7 +189,7 @@ void TForm1::createControls() {
     ComboBox1 = new TValueList(Panel1);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setGeometry(engine::AnswerBoxLeft, engine::AnswerBoxTop, 91, 30);
-    ComboBox1->addItems({QStringLiteral("?"), QStringLiteral("Ложь"), QStringLiteral("Истина")});
+    ComboBox1->refill({QStringLiteral("?"), QStringLiteral("Ложь"), QStringLiteral("Истина")});
     ComboBox1->setCurrentIndex(0);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Обозначения"), Panel1);
@@ -452,7 +460,7 @@ void TForm1::disposeFrames() {
         // A key that the window's preview did not consume is still on its way to the focused list: the
         // frame goes out of sight and out of the exercise area now, and is deleted once that event is done.
         frame->hide();
-        frame->setParent(nullptr);
+        frame->setParent(m_disposedFrames);
         frame->deleteLater();
         frame = nullptr;
     }

@@ -162,6 +162,7 @@ private:
     session::GameFlow m_game;
     engine::ExerciseModel m_model;
     std::array<TOperationFrame *, 3> m_frames{};
+    QWidget *m_disposedFrames = nullptr;
     QList<QImage> m_drawnButtons;
     QList<QImage> m_lampImages;
     int m_totalSeconds = 0;

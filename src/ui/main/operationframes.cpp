@@ -13,7 +13,7 @@ TValueList *makeValueList(QWidget *frame, const char *name, int top) {
     auto *list = new TValueList(frame);
     list->setObjectName(QLatin1String(name));
     list->setGeometry(0, top, 91, 30);
-    list->setFont(programFont(QStringLiteral("Courier New"), 19, true));
+    // The font comes from the frame: a font set on a drop-down list makes it build its popup at once.
     return list;
 }
 
@@ -30,7 +30,10 @@ TLMDTechnicalLine *connector(QWidget *frame, const char *name, const QRect &boun
 } // namespace
 
 TOperationFrame::TOperationFrame(QWidget *parent)
-    : QWidget(parent) {}
+    : QWidget(parent) {
+    // Set before any child exists, so that no child sees a font change.
+    setFont(programFont(QStringLiteral("Courier New"), 19, true));
+}
 
 TValueList *TOperationFrame::valueList(int list) const {
     if (list == 2)
@@ -42,7 +45,6 @@ void TOperationFrame::addCommonControls(int boxTop) {
     LMDLabel1 = new TLMDBevelLabel(this);
     LMDLabel1->setObjectName(QStringLiteral("LMDLabel1"));
     LMDLabel1->setGeometry(120, boxTop, 101, 30);
-    LMDLabel1->setFont(programFont(QStringLiteral("Courier New"), 19, true));
 
     Label1 = new QLabel(QStringLiteral("="), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -87,7 +89,7 @@ TOperationFrame *createFrame(const engine::FrameModel &model, QWidget *area) {
         const engine::ValueListModel &values = list == 1 ? model.ComboBox1 : model.ComboBox2;
         TValueList *widget = frame->valueList(list);
         // Items come from ApplyNotation; until then the list holds placeholders in code order.
-        widget->addItems({QStringLiteral("?"), QString(), QString()});
+        widget->refill({QStringLiteral("?"), QString(), QString()});
         widget->setCurrentIndex(values.itemIndex);
         widget->setEnabled(values.enabled);
     }

@@ -1,23 +1,14 @@
 #include "valuelist.h"
 
-#include <QStyledItemDelegate>
-
 namespace {
 
-class FixedHeightDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), 22};
-    }
-};
+constexpr int ItemHeight = 22;
 
 } // namespace
 
 TValueList::TValueList(QWidget *parent)
     : QComboBox(parent) {
     setEditable(false);
-    setItemDelegate(new FixedHeightDelegate(this));
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -27,6 +18,10 @@ void TValueList::refill(const QStringList &texts) {
     const bool blocked = blockSignals(true);
     clear();
     addItems(texts);
+    // The height goes with the items rather than through a delegate: a delegate needs the drop-down's
+    // popup window, and making and destroying one per list would dominate building an exercise.
+    for (int i = 0; i < count(); ++i)
+        setItemData(i, QSize(0, ItemHeight), Qt::SizeHintRole);
     setCurrentIndex(index);
     blockSignals(blocked);
 }

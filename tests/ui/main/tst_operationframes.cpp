@@ -96,10 +96,11 @@ void TestOperationFrames::framesFromTheModelKeepNameTagAndGivenValues() {
 
 void TestOperationFrames::valueListsOfferTwentyTwoPixelItems() {
     TValueList list;
-    list.addItems({"?", "Ложь", "Истина"});
+    list.refill({"?", "Ложь", "Истина"});
     list.setCurrentIndex(2);
     QCOMPARE(list.view()->sizeHintForRow(0), 22);
     list.refill({"?", "0", "1"});
+    QCOMPARE(list.view()->sizeHintForRow(1), 22);
     QCOMPARE(list.currentIndex(), 2);
     QCOMPARE(list.currentText(), QStringLiteral("1"));
     QVERIFY(!list.isEditable());
