@@ -192,7 +192,7 @@ void TForm1::createControls() {
     ComboBox1->refill({QStringLiteral("?"), QStringLiteral("Ложь"), QStringLiteral("Истина")});
     ComboBox1->setCurrentIndex(0);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Обозначения"), Panel1);
+    GroupBox1 = new TGroupBox(QStringLiteral("Обозначения"), Panel1);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(20, 10, 581, 161);
     GroupBox1->setFont(courier(24));

@@ -1,10 +1,30 @@
 #include "radiogroup.h"
 
 #include <QButtonGroup>
+#include <QPainter>
 #include <QRadioButton>
 
+#include "ui/controls/systemcolors.h"
+
+TGroupBox::TGroupBox(const QString &caption, QWidget *parent)
+    : QGroupBox(caption, parent) {}
+
+void TGroupBox::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    const QFontMetrics metrics = fontMetrics();
+    const QRect frame = rect().adjusted(0, metrics.height() / 2, -2, -2);
+    painter.setPen(systemColor(SystemColor::ButtonShadow));
+    painter.drawRect(frame);
+    painter.setPen(systemColor(SystemColor::ButtonHighlight));
+    painter.drawRect(frame.translated(1, 1));
+    const QRect caption(8, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+    painter.fillRect(caption, palette().color(QPalette::Window));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(caption, Qt::AlignCenter, title());
+}
+
 TRadioGroup::TRadioGroup(const QString &caption, const QStringList &items, QWidget *parent)
-    : QGroupBox(caption, parent)
+    : TGroupBox(caption, parent)
     , m_group(new QButtonGroup(this)) {
     for (int i = 0; i < items.size(); ++i) {
         auto *button = new QRadioButton(items.at(i), this);
@@ -32,13 +52,13 @@ void TRadioGroup::resizeEvent(QResizeEvent *event) {
 void TRadioGroup::layoutItems() {
     if (m_items.isEmpty())
         return;
-    // Below the caption, the items share the rest of the box in equal rows, each centred in its row.
-    const int top = fontMetrics().height();
-    const int bottom = 4;
-    const int rowHeight = (height() - top - bottom) / int(m_items.size());
+    // The items share the inside of the frame in equal rows, each centred in its row.
+    const QRect inside = rect().adjusted(8, fontMetrics().height(), -8, -4);
+    const int rowHeight = inside.height() / int(m_items.size());
     for (int i = 0; i < m_items.size(); ++i) {
         QRadioButton *button = m_items.at(i);
         const int itemHeight = std::min(rowHeight, button->sizeHint().height());
-        button->setGeometry(8, top + i * rowHeight + (rowHeight - itemHeight) / 2, width() - 16, itemHeight);
+        button->setGeometry(inside.left(), inside.top() + i * rowHeight + (rowHeight - itemHeight) / 2,
+                            inside.width(), itemHeight);
     }
 }

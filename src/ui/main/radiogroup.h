@@ -7,9 +7,20 @@
 class QButtonGroup;
 class QRadioButton;
 
+// A group box drawn the classic way: an etched frame whose caption interrupts its top edge, which
+// leaves the contents the room the window's layout gives them.
+class TGroupBox : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit TGroupBox(const QString &caption, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
 // A captioned group of radio buttons whose items share the box's height evenly, one column. ItemIndex is
 // the checked item; clicked() is emitted when the pupil picks an item, not when the program sets one.
-class TRadioGroup : public QGroupBox {
+class TRadioGroup : public TGroupBox {
     Q_OBJECT
 public:
     TRadioGroup(const QString &caption, const QStringList &items, QWidget *parent = nullptr);
