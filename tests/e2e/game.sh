@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# A game on a 1024×768×24 screen: key 2 starts a level-2 game (first segment of the bar light, the rest in the
+# selection highlight; the clock runs), "Настройка" → "Начать заново" ends it into the game-over state (title
+# picture, "Да" and "Нет"), and Escape there ends the program with status 0.
+source "$(dirname "$0")/lib.sh"
+
+ABOUT="О программе"
+CLOCK_X=$((628 + 41))
+CLOCK_Y=$((3 + 70))
+
+main() {
+    e2e_run_phase 1024x768x24 game
+}
+
+# clock_crop FILE OUT: the game clock's label (80 × 20) cut out of a screenshot.
+clock_crop() {
+    convert "$1" -crop "80x20+$(cx "$CLOCK_X")+$(cy "$CLOCK_Y")" +repage "$2"
+}
+
+# differing_pixels A B: number of pixels in which two crops differ.
+differing_pixels() {
+    compare -metric AE "$1" "$2" null: 2>&1 || true
+}
+
+segment_is() {
+    shot bar
+    [[ "$(client_pixel "$SHOT" $((5 + 3 + 29)) $((508 + 3 + 16)))" == "$1" ]]
+}
+
+# The program's mapped windows; a popup menu carries no WM_NAME, so it is found by its class.
+program_windows() { xdotool search --onlyvisible --classname '^logicus$' 2>/dev/null | wc -l; }
+menu_open() { (($(program_windows) > 1)); }
+menu_closed() { (($(program_windows) == 1)); }
+
+game_over_drawn() {
+    shot game-over
+    [[ "$(client_pixel "$SHOT" $((BUTTON_LEFT + 75)) $((PLACE_TOP + 5)))" == "$BLACK" &&
+        "$(client_pixel "$SHOT" $((BUTTON_LEFT + 75)) $((PLACE_MIDDLE + 5)))" == "$BLACK" ]]
+}
+
+phase_game() {
+    start_app
+    locate_main_window
+    wait_for 9 "start-up screen closes" window_gone "$ABOUT"
+    sleep 0.3
+    shot level-prompt
+    clock_crop "$SHOT" "$E2E_TMP/clock-prompt.png"
+    expect_button "$SHOT" "$PLACE_MIDDLE" "button \"2\" in the level prompt"
+
+    xdotool windowfocus --sync "$WIN"
+    xdotool key 2
+    local started=$EPOCHREALTIME
+    wait_for 3 "key 2 starts a game (first segment turns light)" segment_is "$BUTTON_HIGHLIGHT"
+
+    local y=$((508 + 3 + 16)) i
+    expect_client_pixel "$SHOT" $((5 + 3 + 29)) "$y" "$BUTTON_HIGHLIGHT" "segment 1 (current exercise)"
+    for i in 1 5 9; do
+        expect_client_pixel "$SHOT" $((5 + 3 + 61 * i + 29)) "$y" "$SELECTION_HIGHLIGHT" \
+            "segment $((i + 1)) (not played yet)"
+    done
+    # The gaps between segments keep the bar's background.
+    expect_client_pixel "$SHOT" $((5 + 62)) "$y" "$BUTTON_FACE" "gap between segments 1 and 2"
+    # Only "Готово" in the top place; the level buttons are gone; the exercise area shows the exercise page.
+    expect_button "$SHOT" "$PLACE_TOP" "button \"Готово\""
+    expect_no_button "$SHOT" "$PLACE_MIDDLE" "middle place empty while playing"
+    expect_no_button "$SHOT" "$PLACE_BOTTOM" "bottom place empty while playing"
+    expect_client_pixel "$SHOT" 10 5 "$BUTTON_FACE" "exercise page instead of the title picture"
+
+    # Two clock readings 1.5 s apart, the second 2 s into the game.
+    sleep "$(awk -v s="$started" -v n="$EPOCHREALTIME" 'BEGIN { d = s + 0.5 - n; print (d > 0 ? d : 0) }')"
+    shot clock-a
+    clock_crop "$SHOT" "$E2E_TMP/clock-a.png"
+    sleep "$(awk -v s="$started" -v n="$EPOCHREALTIME" 'BEGIN { d = s + 2.0 - n; print (d > 0 ? d : 0) }')"
+    shot clock-b
+    clock_crop "$SHOT" "$E2E_TMP/clock-b.png"
+    local moved still
+    moved=$(differing_pixels "$E2E_TMP/clock-a.png" "$E2E_TMP/clock-b.png")
+    ((moved > 0)) || fail "game clock did not change between 0.5 s and 2 s into the game"
+    still=$(differing_pixels "$E2E_TMP/clock-prompt.png" "$E2E_TMP/clock-b.png")
+    ((still > 0)) || fail "game clock still reads 00:00 two seconds into the game"
+    note "clock runs ($moved pixels changed in 1.5 s)"
+
+    # "Настройка" is the menu bar's first entry; its popup is a window of its own.
+    xdotool mousemove "$((WIN_X + 30))" "$((WIN_Y + MENU_H / 2))" click 1
+    wait_for 2 "menu \"Настройка\" opens" menu_open
+    # Its items: "Выбери уровень" (disabled while playing), "Готово", "Начать заново".
+    xdotool key Down Down Return
+    wait_for 2 "menu closes" menu_closed
+    wait_for 3 "\"Начать заново\" leads to the game-over state" game_over_drawn
+
+    expect_button "$SHOT" "$PLACE_TOP" "button \"Да\""
+    expect_button "$SHOT" "$PLACE_MIDDLE" "button \"Нет\""
+    expect_no_button "$SHOT" "$PLACE_BOTTOM" "bottom place empty in the game-over state"
+    local centre
+    centre=$(client_pixel "$SHOT" $((3 + 617 / 2)) $((3 + 497 / 2)))
+    [[ "$centre" != "$BUTTON_FACE" ]] || fail "exercise area still button face at its centre after the game ended"
+    # The bar keeps the abandoned game: the exercise on the screen stays marked as current.
+    expect_client_pixel "$SHOT" $((5 + 3 + 29)) "$y" "$BUTTON_HIGHLIGHT" "segment 1 after the game ended"
+    note "game-over state drawn"
+
+    xdotool windowfocus --sync "$WIN"
+    local pressed=$EPOCHREALTIME
+    xdotool key Escape
+    wait_exit "${E2E_EXIT_WITHIN:-2}"
+    note "program ended $(awk -v a="$pressed" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f", b - a }') s after Escape"
+    ((APP_STATUS == 0)) || fail "Escape in the game-over state ended the program with status $APP_STATUS"
+}
+
+e2e_main

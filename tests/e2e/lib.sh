@@ -1,0 +1,342 @@
+# Shared helpers of the whole-program checks: sourced by every tests/e2e/*.sh script.
+#
+# A check script is called as `bash check.sh <path of logicus>`. It calls `e2e_run_phase SCREEN PHASE` for each
+# screen it needs: that starts a private Xvfb (xvfb-run -a, so parallel checks get distinct displays) and runs the
+# same script again inside it with the phase name, where the script's function `phase_<PHASE>` does the work.
+# Every wait is a poll with a deadline; the program is killed when a phase ends, however it ends.
+
+set -euo pipefail
+
+E2E_SCRIPT=$(readlink -f "$0")
+E2E_NAME=$(basename "$E2E_SCRIPT" .sh)
+E2E_APP=$(readlink -f "$1")
+
+# Colours of the program's fixed desktop scheme.
+BUTTON_FACE=212,208,200
+BUTTON_SHADOW=128,128,128
+BUTTON_HIGHLIGHT=255,255,255
+SELECTION_HIGHLIGHT=10,36,106
+WORKSPACE=128,128,128
+BLACK=0,0,0
+LAMP_GREEN_LIT=0,255,0
+
+CLIENT_WIDTH=792
+CLIENT_HEIGHT=553
+
+fail() {
+    echo "FAIL [$E2E_NAME${E2E_PHASE:+/$E2E_PHASE}]: $*" >&2
+    if [[ -n "${E2E_LAST_SHOT:-}" && -f "$E2E_LAST_SHOT" && -n "${E2E_SCREENS:-}" ]]; then
+        mkdir -p "$E2E_SCREENS"
+        local keep="$E2E_SCREENS/$E2E_NAME-${E2E_PHASE:-main}-failed.png"
+        cp "$E2E_LAST_SHOT" "$keep" && echo "  last screenshot: $keep" >&2
+    fi
+    if [[ -s "${E2E_TMP:-/nonexistent}/app.err" ]]; then
+        echo "  program's stderr (tail):" >&2
+        tail -n 15 "$E2E_TMP/app.err" | sed 's/^/    /' >&2
+    fi
+    exit 1
+}
+
+note() { echo "[$E2E_NAME${E2E_PHASE:+/$E2E_PHASE}] $*"; }
+
+now() { echo "$EPOCHREALTIME"; }
+
+# Seconds since the program was started, with millisecond precision.
+elapsed() { awk -v a="$APP_START" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.3f", b - a }'; }
+
+# less_than A B: true when the decimal A is below B.
+less_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+
+# wait_for SECONDS WHAT COMMAND…: polls COMMAND every 0.1 s until it succeeds or the deadline passes.
+wait_for() {
+    local limit=$1 what=$2
+    shift 2
+    local deadline
+    deadline=$(awk -v t="$EPOCHREALTIME" -v l="$limit" 'BEGIN { printf "%.3f", t + l }')
+    while true; do
+        if "$@"; then return 0; fi
+        less_than "$EPOCHREALTIME" "$deadline" || fail "$what: not reached within $limit s"
+        sleep 0.1
+    done
+}
+
+# Runs the current script's phase_<PHASE> on a fresh Xvfb with the given screen (WxHxD).
+e2e_run_phase() {
+    local screen=$1 phase=$2
+    # -a looks for a free display from -n upwards; a random start keeps parallel checks from racing for one.
+    xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 $screen -nolisten tcp" \
+        env E2E_PHASE="$phase" E2E_SCREEN="$screen" bash "$E2E_SCRIPT" "$E2E_APP"
+}
+
+# Entry of a check script: dispatches to the phase when running inside Xvfb, otherwise runs `main`.
+e2e_main() {
+    if [[ -n "${E2E_PHASE:-}" ]]; then
+        E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/logicus-e2e.XXXXXX")
+        export XDG_RUNTIME_DIR="$E2E_TMP/xdg"
+        mkdir -m 700 "$XDG_RUNTIME_DIR"
+        trap e2e_cleanup EXIT
+        "phase_$E2E_PHASE"
+    else
+        [[ -x "$E2E_APP" ]] || fail "no program at $E2E_APP"
+        main
+    fi
+}
+
+e2e_cleanup() {
+    if [[ -n "${APP_PID:-}" ]] && kill -0 "$APP_PID" 2>/dev/null; then
+        kill "$APP_PID" 2>/dev/null || true
+        sleep 0.2
+        kill -9 "$APP_PID" 2>/dev/null || true
+    fi
+    rm -rf "$E2E_TMP"
+}
+
+start_app() {
+    APP_START=$EPOCHREALTIME
+    "$E2E_APP" >"$E2E_TMP/app.out" 2>"$E2E_TMP/app.err" &
+    APP_PID=$!
+}
+
+app_alive() { kill -0 "$APP_PID" 2>/dev/null; }
+
+# how_it_ended: "status N" or "signal NAME" of the program, which has ended.
+how_it_ended() {
+    local status=0
+    wait "$APP_PID" || status=$?
+    if ((status > 128)); then
+        echo "signal $(kill -l $((status - 128)))"
+    else
+        echo "status $status"
+    fi
+}
+
+# wait_exit SECONDS: waits for the program to end and sets APP_STATUS; fails if it is still running.
+wait_exit() {
+    wait_for "$1" "program ends" bash -c "! kill -0 $APP_PID 2>/dev/null"
+    APP_STATUS=0
+    wait "$APP_PID" || APP_STATUS=$?
+    APP_PID=
+}
+
+# Mapped windows whose name is exactly $1 (the main window's popup menus carry its name too).
+visible_windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
+
+window_shown() { [[ -n "$(visible_windows "$1")" ]]; }
+window_gone() { [[ -z "$(visible_windows "$1")" ]]; }
+
+# The main window: the largest mapped window named "Логикус". Sets WIN, WIN_X, WIN_Y, WIN_W, WIN_H.
+find_main_window() {
+    local id best="" area=0 a X Y WIDTH HEIGHT
+    for id in $(visible_windows "Логикус"); do
+        eval "$(xdotool getwindowgeometry --shell "$id" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+        a=$((WIDTH * HEIGHT))
+        if ((a > area)); then
+            area=$a best=$id WIN_X=$X WIN_Y=$Y WIN_W=$WIDTH WIN_H=$HEIGHT
+        fi
+    done
+    [[ -n "$best" ]] || return 1
+    WIN=$best
+}
+
+# geometry_of NAME: sets GX GY GW GH of the first mapped window of that name.
+geometry_of() {
+    local id X Y WIDTH HEIGHT
+    id=$(visible_windows "$1" | head -n 1)
+    [[ -n "$id" ]] || return 1
+    eval "$(xdotool getwindowgeometry --shell "$id" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+    GX=$X GY=$Y GW=$WIDTH GH=$HEIGHT
+}
+
+# shot NAME: screenshot of the whole screen into SHOT, remembered for failure reports; with E2E_KEEP_SCREENS set
+# a copy goes to E2E_SCREENS.
+shot() {
+    SHOT="$E2E_TMP/$1.png"
+    import -window root "$SHOT"
+    E2E_LAST_SHOT=$SHOT
+    if [[ -n "${E2E_KEEP_SCREENS:-}" && -n "${E2E_SCREENS:-}" ]]; then
+        mkdir -p "$E2E_SCREENS"
+        cp "$SHOT" "$E2E_SCREENS/$E2E_NAME-$E2E_PHASE-$1.png"
+    fi
+}
+
+# pixel FILE X Y: "r,g,b" of one screen pixel.
+pixel() {
+    convert "$1" -crop "1x1+$2+$3" +repage -depth 8 rgb:- | od -An -tu1 | awk '{ print $1 "," $2 "," $3 }'
+}
+
+# Client coordinates → screen coordinates (needs WIN_X, WIN_Y and MENU_H).
+cx() { echo $((WIN_X + $1)); }
+cy() { echo $((WIN_Y + MENU_H + $1)); }
+
+# client_pixel FILE X Y: pixel at client coordinates of the main window.
+client_pixel() { pixel "$1" "$(cx "$2")" "$(cy "$3")"; }
+
+# expect_client_pixel FILE X Y COLOUR WHAT
+expect_client_pixel() {
+    local got
+    got=$(client_pixel "$1" "$2" "$3")
+    [[ "$got" == "$4" ]] || fail "$5: client pixel ($2, $3) is ($got), expected ($4)"
+}
+
+# Measures the menu bar: the client begins with three rows of button face above the exercise area, whose top
+# edge (the title picture or the exercise page) is not button face. The menu bar's own rows cannot match: its
+# lower edge is one line, not three rows. Sets MENU_H.
+measure_menu_bar() {
+    local file=$1 column=$((WIN_X + 300)) m colours
+    # One read of the column's top 120 rows instead of one process per pixel.
+    mapfile -t colours < <(convert "$file" -crop "1x120+$column+$WIN_Y" +repage -depth 8 rgb:- |
+        od -An -v -tu1 -w3 | awk '{ print $1 "," $2 "," $3 }')
+    for ((m = 0; m + 5 < ${#colours[@]}; m++)); do
+        if [[ ${colours[m]} == "$BUTTON_FACE" && ${colours[m + 1]} == "$BUTTON_FACE" &&
+            ${colours[m + 2]} == "$BUTTON_FACE" && ${colours[m + 3]} != "$BUTTON_FACE" &&
+            ${colours[m + 4]} != "$BUTTON_FACE" && ${colours[m + 5]} != "$BUTTON_FACE" ]]; then
+            MENU_H=$m
+            return 0
+        fi
+    done
+    fail "no client top edge found below the window's top at x=$column"
+}
+
+# Checks the main window's client size and that it stands at the centre of the screen.
+check_main_geometry() {
+    local sw sh
+    ((WIN_W == CLIENT_WIDTH)) || fail "main window is $WIN_W wide, expected a $CLIENT_WIDTH-pixel client"
+    ((WIN_H - MENU_H == CLIENT_HEIGHT)) ||
+        fail "client is $((WIN_H - MENU_H)) high (window $WIN_H, menu bar $MENU_H), expected $CLIENT_HEIGHT"
+    sw=${E2E_SCREEN%%x*}
+    sh=${E2E_SCREEN#*x}
+    sh=${sh%%x*}
+    local ex=$(((sw - WIN_W) / 2)) ey=$(((sh - WIN_H) / 2))
+    ((WIN_X >= ex - 1 && WIN_X <= ex + 1 && WIN_Y >= ey - 1 && WIN_Y <= ey + 1)) ||
+        fail "main window at ($WIN_X, $WIN_Y), expected centred at ($ex, $ey)"
+}
+
+# The three places of the action buttons in the right-hand column (client top of each 150 × 40 face).
+BUTTON_LEFT=$((628 + 2 + 2))
+PLACE_TOP=$((3 + 280 + 11))
+PLACE_MIDDLE=$((3 + 280 + 61))
+PLACE_BOTTOM=$((3 + 280 + 111))
+
+# expect_button FILE TOP WHAT: a raised image-faced button is drawn at that place: black outer and inner outlines,
+# a light upper ring and a dark lower ring, the pill in button face, and a caption in its middle.
+expect_button() {
+    local file=$1 top=$2 what=$3 mid=$((BUTTON_LEFT + 75))
+    expect_client_pixel "$file" "$mid" "$top" "$BLACK" "$what: outer outline"
+    expect_client_pixel "$file" "$mid" $((top + 2)) "$BUTTON_FACE" "$what: upper ring"
+    expect_client_pixel "$file" "$mid" $((top + 5)) "$BLACK" "$what: inner outline"
+    expect_client_pixel "$file" "$mid" $((top + 36)) "$BUTTON_SHADOW" "$what: lower ring"
+    expect_client_pixel "$file" $((BUTTON_LEFT + 20)) $((top + 20)) "$BUTTON_FACE" "$what: face"
+    local dark
+    dark=$(convert "$file" -crop "40x20+$(cx $((mid - 20)))+$(cy $((top + 10)))" +repage -colorspace gray \
+        -threshold 40% -format '%[fx:int(w*h*(1-mean)+0.5)]' info:)
+    ((dark >= 10)) || fail "$what: no caption drawn on the button ($dark dark pixels in its middle)"
+}
+
+# expect_no_button FILE TOP WHAT: the place shows the column's workspace background.
+expect_no_button() {
+    expect_client_pixel "$1" $((BUTTON_LEFT + 75)) "$2" "$WORKSPACE" "$3"
+    expect_client_pixel "$1" $((BUTTON_LEFT + 20)) $(($2 + 20)) "$WORKSPACE" "$3"
+}
+
+# Waits for the main window, measures the menu bar from a screenshot and checks the client's size and place.
+locate_main_window() {
+    wait_for "${1:-4}" "main window is mapped" find_main_window
+    shot located
+    measure_menu_bar "$SHOT"
+    check_main_geometry
+    note "main window at ($WIN_X, $WIN_Y) ${WIN_W}x$WIN_H, menu bar $MENU_H px"
+}
+
+# ---- Refused screens --------------------------------------------------------------------------------------------
+
+REFUSAL="Неприемлемый режим экрана"
+
+no_main_window() {
+    if find_main_window; then
+        fail "the main window was mapped on a screen the program must refuse"
+    fi
+}
+
+# A refusal box other than the one with id $1 (empty: any) is mapped. Sets BOX.
+new_refusal_box() {
+    no_main_window
+    local id
+    for id in $(visible_windows "$REFUSAL"); do
+        if [[ "$id" != "$1" ]]; then
+            BOX=$id
+            return 0
+        fi
+    done
+    return 1
+}
+
+box_gone() {
+    no_main_window
+    ! xdotool search --onlyvisible --name "^$REFUSAL\$" 2>/dev/null | grep -qx "$1"
+}
+
+# expect_refusal COUNT PREFIX: the program shows COUNT refusal boxes one after the other, each waiting for the
+# pupil until Enter dismisses it, then ends with a non-zero status of its own (not a signal) and without ever
+# mapping the main window. The text part of box k (1-based) is saved, reduced to black and white, as
+# $E2E_SHARED/PREFIX-k.png for the caller to compare.
+expect_refusal() {
+    local count=$1 prefix=$2 k previous=""
+    start_app
+    for ((k = 1; k <= count; k++)); do
+        wait_for 3 "refusal box $k (\"$REFUSAL\") is shown" new_refusal_box "$previous"
+        note "refusal box $k shown after $(elapsed) s"
+        # It waits for the pupil: still there well after the program's first timer ticks.
+        local hold_until
+        hold_until=$(awk -v t="$EPOCHREALTIME" 'BEGIN { printf "%.3f", t + 1.6 }')
+        while less_than "$EPOCHREALTIME" "$hold_until"; do
+            app_alive || fail "program ended ($(how_it_ended)) after $(elapsed) s while refusal box $k waited for the pupil"
+            if ! window_shown "$REFUSAL"; then
+                app_alive || fail "program ended ($(how_it_ended)) after $(elapsed) s while refusal box $k was up"
+                fail "refusal box $k closed by itself after $(elapsed) s"
+            fi
+            no_main_window
+            sleep 0.2
+        done
+        geometry_of "$REFUSAL"
+        shot "box-$k"
+        convert "$SHOT" -crop "${GW}x$GH+$GX+$GY" +repage -colorspace gray -threshold 50% \
+            "$E2E_SHARED/$prefix-$k.png"
+        xdotool windowfocus --sync "$BOX"
+        xdotool key Return
+        wait_for 2 "Enter dismisses refusal box $k" box_gone "$BOX"
+        previous=$BOX
+    done
+    local end
+    end=$(awk -v t="$EPOCHREALTIME" 'BEGIN { printf "%.3f", t + 3 }')
+    while app_alive && less_than "$EPOCHREALTIME" "$end"; do
+        no_main_window
+        if new_refusal_box "$previous"; then
+            fail "an unexpected refusal box $((count + 1)) appeared"
+        fi
+        sleep 0.1
+    done
+    wait_exit 0.5
+    ((APP_STATUS != 0)) || fail "program ended with status 0 on a refused screen"
+    ((APP_STATUS < 128)) || fail "program was killed by signal $(kill -l $((APP_STATUS - 128))) after the refusal"
+    note "program ended with status $APP_STATUS"
+}
+
+# mask_difference A B: share of differing pixels (per mille) between two black-and-white box pictures, compared
+# over their common size.
+mask_difference() {
+    local w h
+    read -r w h < <(identify -format '%w %h ' "$1" "$2" |
+        awk '{ print ($1 < $3 ? $1 : $3), ($2 < $4 ? $2 : $4) }')
+    convert "$1" -crop "${w}x$h+0+0" +repage "$E2E_SHARED/cmp-a.png"
+    convert "$2" -crop "${w}x$h+0+0" +repage "$E2E_SHARED/cmp-b.png"
+    local ae
+    ae=$(compare -metric AE "$E2E_SHARED/cmp-a.png" "$E2E_SHARED/cmp-b.png" null: 2>&1 || true)
+    awk -v a="$ae" -v n=$((w * h)) 'BEGIN { printf "%d", a * 1000 / n }'
+}
+
+# Main part of a check that compares pictures across phases: a directory that outlives the phases.
+make_shared_dir() {
+    E2E_SHARED=$(mktemp -d "${TMPDIR:-/tmp}/logicus-e2e-shared.XXXXXX")
+    export E2E_SHARED
+    trap 'rm -rf "$E2E_SHARED"' EXIT
+}

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Start-up on a 1024×768×24 screen: the start-up screen ("О программе") is up within about two seconds, closes
+# by itself between five and eight seconds after the start, and leaves the centred main window in the level
+# prompt: the buttons "1", "2", "3" drawn in the right-hand column, the green lamp lit, the others off.
+source "$(dirname "$0")/lib.sh"
+
+ABOUT="О программе"
+
+main() {
+    e2e_run_phase 1024x768x24 startup
+}
+
+phase_startup() {
+    start_app
+    wait_for "${E2E_ABOUT_SHOWN_WITHIN:-2.5}" "start-up screen \"$ABOUT\" is shown" window_shown "$ABOUT"
+    note "start-up screen shown after $(elapsed) s"
+    geometry_of "$ABOUT"
+    ((GW == 472 && GH == 298)) || fail "start-up screen is ${GW}x$GH, expected a 472x298 client"
+
+    locate_main_window
+    # Centred over the main window (outer rectangle on outer rectangle).
+    local ax=$((WIN_X + (WIN_W - GW) / 2)) ay=$((WIN_Y + (WIN_H - GH) / 2))
+    ((GX >= ax - 1 && GX <= ax + 1 && GY >= ay - 1 && GY <= ay + 1)) ||
+        fail "start-up screen at ($GX, $GY), expected centred over the main window at ($ax, $ay)"
+
+    # It cannot be closed by the pupil: keys do not close it.
+    xdotool key Escape Return
+    local closed_at
+    wait_for 9 "start-up screen closes by itself" window_gone "$ABOUT"
+    closed_at=$(elapsed)
+    note "start-up screen gone after $closed_at s"
+    less_than 5.0 "$closed_at" || fail "start-up screen closed after $closed_at s, before its 5.5 s had passed"
+    less_than "$closed_at" "${E2E_ABOUT_GONE_BY:-8.0}" || fail "start-up screen closed only after $closed_at s"
+    app_alive || fail "program ended with the start-up screen"
+
+    # Let the main window repaint the area the start-up screen covered.
+    sleep 0.3
+    shot level-prompt
+    expect_button "$SHOT" "$PLACE_TOP" "button \"1\""
+    expect_button "$SHOT" "$PLACE_MIDDLE" "button \"2\""
+    expect_button "$SHOT" "$PLACE_BOTTOM" "button \"3\""
+    # Lamps: centres of the 40 × 40 pictures in the right-hand column; the green one lit after one second.
+    expect_client_pixel "$SHOT" $((628 + 10 + 20)) $((3 + 10 + 20)) "$LAMP_GREEN_LIT" "green lamp lit"
+    expect_client_pixel "$SHOT" $((628 + 61 + 20)) $((3 + 10 + 20)) 128,128,0 "yellow lamp off"
+    expect_client_pixel "$SHOT" $((628 + 111 + 20)) $((3 + 10 + 20)) 128,0,0 "red lamp off"
+    # The title picture fills the exercise area: its centre is not the window's grey.
+    [[ "$(client_pixel "$SHOT" 311 251)" != "$BUTTON_FACE" ]] || fail "no title picture in the exercise area"
+    # All ten segments of the bar before the first game: selection highlight.
+    local i
+    for i in 0 9; do
+        expect_client_pixel "$SHOT" $((5 + 3 + 61 * i + 29)) $((508 + 3 + 16)) "$SELECTION_HIGHLIGHT" \
+            "progress segment $((i + 1)) before the first game"
+    done
+    note "level prompt drawn as expected"
+}
+
+e2e_main
