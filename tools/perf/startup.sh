@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Start-up benchmark: Логикус against a bare Qt program (tools/perf/bare: a 792 × 553 main window plus one loaded
+# QSoundEffect), on one Xvfb. For each run: time from process start to the main window's first paint, and peak
+# memory (maximum resident set size). Prints every run, the medians and the ratios; the target is Логикус at most
+# 1.3 × the bare program on both.
+#
+#   tools/perf/startup.sh [build-dir] [runs]      (defaults: build, 7)
+#
+# Builds the targets `logicus` and `bare_window` in build-dir first (configuring it if needed).
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(realpath -m "${1:-$root/build}")
+runs=${2:-7}
+((runs >= 5)) || { echo "at least five runs each, please" >&2; exit 2; }
+
+if [[ -z "${PERF_INSIDE_XVFB:-}" ]]; then
+    [[ -f "$build/build.ninja" ]] || cmake -S "$root" -B "$build" -G Ninja >/dev/null
+    cmake --build "$build" --target logicus bare_window -j 2 >/dev/null
+    exec env PERF_INSIDE_XVFB=1 xvfb-run -a -s '-screen 0 1024x768x24 -nolisten tcp' bash "$0" "$build" "$runs"
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/logicus-perf.XXXXXX")
+export XDG_RUNTIME_DIR="$work/xdg"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export LOGICUS_TRACE_FIRST_PAINT=1
+pid=
+cleanup() {
+    [[ -n "$pid" ]] && kill "$pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Takes the start moment on the first-paint clock (CLOCK_MONOTONIC) as the last thing before exec; the process
+# keeps its pid, which goes into the same file.
+launcher="$work/launch.py"
+cat >"$launcher" <<'EOF'
+import os, sys, time
+with open(sys.argv[1], "w") as f:
+    f.write(f"{os.getpid()} {time.monotonic_ns()}\n")
+os.execv(sys.argv[2], sys.argv[2:])
+EOF
+
+# measure NAME PROGRAM: one run; appends "ms kB" to $work/NAME.
+measure() {
+    local name=$1 program=$2 start_file="$work/start" err="$work/err" mem="$work/mem"
+    rm -f "$start_file" "$err" "$mem"
+    /usr/bin/time -f '%M' -o "$mem" python3 "$launcher" "$start_file" "$program" 2>"$err" &
+    local timer=$!
+    local deadline=$((SECONDS + 20))
+    until [[ -s "$start_file" ]] && grep -q '^first-paint ' "$err" 2>/dev/null; do
+        ((SECONDS < deadline)) || { echo "$name: no first paint within 20 s" >&2; kill "$timer"; exit 1; }
+        sleep 0.02
+    done
+    local start painted
+    read -r pid start <"$start_file"
+    painted=$(awk '/^first-paint / { print $2; exit }' "$err")
+    # Let memory settle after the first paint, then end the program alike for both.
+    sleep 1
+    kill "$pid"
+    wait "$timer" || true
+    pid=
+    local ms kb
+    ms=$(awk -v a="$start" -v b="$painted" 'BEGIN { printf "%.1f", (b - a) / 1e6 }')
+    kb=$(tail -n 1 "$mem")
+    printf '%-8s %8s ms %8s kB\n' "$name" "$ms" "$kb"
+    echo "$ms $kb" >>"$work/$name"
+}
+
+logicus="$build/src/app/logicus"
+bare="$build/tools/perf/bare_window"
+# One unmeasured run of each warms the file cache; then the two alternate, so that drift hits both alike.
+measure warmup "$logicus" >/dev/null
+measure warmup "$bare" >/dev/null
+for ((i = 1; i <= runs; i++)); do
+    measure logicus "$logicus"
+    measure bare "$bare"
+done
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+lt=$(cut -d' ' -f1 "$work/logicus" | median)
+bt=$(cut -d' ' -f1 "$work/bare" | median)
+lm=$(cut -d' ' -f2 "$work/logicus" | median)
+bm=$(cut -d' ' -f2 "$work/bare" | median)
+awk -v lt="$lt" -v bt="$bt" -v lm="$lm" -v bm="$bm" -v n="$runs" 'BEGIN {
+    printf "\nmedians of %d runs      Логикус      bare    ratio\n", n
+    printf "first paint (ms)   %10.1f %9.1f %8.2f\n", lt, bt, lt / bt
+    printf "peak RSS (kB)      %10d %9d %8.2f\n", lm, bm, lm / bm
+    ok = lt / bt <= 1.3 && lm / bm <= 1.3
+    printf "target (both ratios <= 1.30): %s\n", ok ? "met" : "missed"
+}'
