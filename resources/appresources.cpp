@@ -55,10 +55,11 @@ QFont programFont(const QString &family, int pixelHeight, bool bold) {
     QFont font(programFontFamily(family));
     font.setPixelSize(pixelHeight);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    // No hinting: glyph advances then come straight from the font's design metrics scaled to the pixel size,
-    // independent of the platform's rasteriser settings (FreeType hinting modes, X resource DPI tweaks), so a
-    // text is exactly as wide in the offscreen tests as on the pupil's screen.
-    font.setHintingPreference(QFont::PreferNoHinting);
+    // Full hinting, set explicitly so that no desktop setting changes it: advances then snap to whole pixels
+    // as they did on the screens the windows were laid out for (Courier New at 19 px is 11 pixels a character,
+    // not 11.4), so "Игра окончена." still fits the 155-pixel status label and every measured width is the
+    // same on every machine.
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 

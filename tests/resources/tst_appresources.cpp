@@ -27,7 +27,7 @@ private slots:
     void courierNewTwinIsMonospaced();
     void russianSampleKeepsItsMeasuredWidth_data();
     void russianSampleKeepsItsMeasuredWidth();
-    void programFontUsesNoHinting();
+    void programFontUsesFullHinting();
     void unknownFamilyPassesThrough();
     void windowsFamiliesAreSubstituted_data();
     void windowsFamiliesAreSubstituted();
@@ -86,8 +86,8 @@ void TestAppResources::courierNewTwinIsMonospaced() {
 }
 
 // Widths measured once with the bundled fonts; a change of font files or hinting shifts every window's layout
-// and must show up here. Unhinted Liberation Mono advances 0.6 em, so 25 characters at 19 px take 285 px;
-// hinting would round every advance to 11 or 12 px and give 275 or 300.
+// and must show up here. Hinted Liberation Mono advances a whole 11 px at 19 px, so 25 characters take 275 px;
+// unhinted advances of 0.6 em would give 285.
 void TestAppResources::russianSampleKeepsItsMeasuredWidth_data() {
     QTest::addColumn<QString>("family");
     QTest::addColumn<int>("pixelHeight");
@@ -95,11 +95,11 @@ void TestAppResources::russianSampleKeepsItsMeasuredWidth_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("width");
     QTest::newRow("status text, mono bold 19")
-        << "Courier New" << 19 << true << QStringLiteral("Выбери уровень сложности:") << 285;
-    QTest::newRow("title, mono bold 32") << "Courier New" << 32 << true << QStringLiteral("Логикус") << 134;
+        << "Courier New" << 19 << true << QStringLiteral("Выбери уровень сложности:") << 275;
+    QTest::newRow("title, mono bold 32") << "Courier New" << 32 << true << QStringLiteral("Логикус") << 133;
     QTest::newRow("version, mono bold 15")
         << "Courier New" << 15 << true << QStringLiteral("Версия 1.02") << 99;
-    QTest::newRow("sans regular 13") << "Arial" << 13 << false << QStringLiteral("Таблица истинности") << 123;
+    QTest::newRow("sans regular 13") << "Arial" << 13 << false << QStringLiteral("Таблица истинности") << 121;
 }
 
 void TestAppResources::russianSampleKeepsItsMeasuredWidth() {
@@ -112,10 +112,10 @@ void TestAppResources::russianSampleKeepsItsMeasuredWidth() {
     QCOMPARE(metrics.horizontalAdvance(text), width);
 }
 
-void TestAppResources::programFontUsesNoHinting() {
-    QCOMPARE(programFont(QStringLiteral("Arial"), 13, false).hintingPreference(), QFont::PreferNoHinting);
+void TestAppResources::programFontUsesFullHinting() {
+    QCOMPARE(programFont(QStringLiteral("Arial"), 13, false).hintingPreference(), QFont::PreferFullHinting);
     QCOMPARE(programFont(QStringLiteral("Courier New"), 19, true).hintingPreference(),
-             QFont::PreferNoHinting);
+             QFont::PreferFullHinting);
 }
 
 void TestAppResources::unknownFamilyPassesThrough() {
