@@ -2,9 +2,11 @@
 
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QResource>
 #include <QTranslator>
 
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -30,8 +32,17 @@ constexpr std::array<const char *, 5> fontFiles{
 bool registerApplicationFonts() {
     static const bool registered = [] {
         bool all = true;
-        for (const char *file : fontFiles)
-            all = QFontDatabase::addApplicationFont(QString::fromLatin1(file)) >= 0 && all;
+        for (const char *file : fontFiles) {
+            // The font data stays where the resource system keeps it, in the program's image; a copy of the
+            // five files would add two megabytes to the running program.
+            const QResource resource(QString::fromLatin1(file));
+            const QByteArray data =
+                resource.compressionAlgorithm() == QResource::NoCompression
+                    ? QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
+                                              qsizetype(resource.size()))
+                    : resource.uncompressedData();
+            all = !data.isEmpty() && QFontDatabase::addApplicationFontFromData(data) >= 0 && all;
+        }
         for (const FamilyTwin &twin : familyTwins)
             QFont::insertSubstitution(QString::fromLatin1(twin.windowsFamily),
                                       QString::fromLatin1(twin.liberationFamily));
@@ -56,9 +67,9 @@ QFont programFont(const QString &family, int pixelHeight, bool bold) {
     font.setPixelSize(pixelHeight);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     // Full hinting, set explicitly so that no desktop setting changes it: advances then snap to whole pixels
-    // as they did on the screens the windows were laid out for (Courier New at 19 px is 11 pixels a character,
-    // not 11.4), so "Игра окончена." still fits the 155-pixel status label and every measured width is the
-    // same on every machine.
+    // as they did on the screens the windows were laid out for (Courier New at 19 px is 11 pixels a
+    // character, not 11.4), so "Игра окончена." still fits the 155-pixel status label and every measured
+    // width is the same on every machine.
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
@@ -74,4 +85,47 @@ bool installQtTranslation(QCoreApplication &app) {
         return false;
     }
     return true;
+}
+
+QImage readBitmap24(const QByteArray &data) {
+    constexpr qsizetype headerSize = 54;
+    if (data.size() < headerSize || !data.startsWith("BM"))
+        return {};
+    const auto le = [&](qsizetype at, int bytes) {
+        quint32 value = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            value = (value << 8) | uchar(data[at + i]);
+        return value;
+    };
+    const quint32 offset = le(10, 4);
+    const qint32 width = qint32(le(18, 4));
+    const qint32 height = qint32(le(22, 4));
+    if (le(14, 4) < 40 || le(26, 2) != 1 || le(28, 2) != 24 || le(30, 4) != 0 || width <= 0 || height == 0 ||
+        width > 16384 || height > 16384 || height < -16384)
+        return {};
+    const qsizetype rows = height < 0 ? -qsizetype(height) : height;
+    const qsizetype stride = (qsizetype(width) * 3 + 3) & ~qsizetype(3);
+    if (offset < headerSize || qsizetype(offset) + stride * rows > data.size())
+        return {};
+    // Rows are blue-green-red, padded to four bytes, bottom row first unless the height is negative.
+    QImage image(width, int(rows), QImage::Format_RGB32);
+    const auto *pixels = reinterpret_cast<const uchar *>(data.constData()) + offset;
+    for (qsizetype y = 0; y < rows; ++y) {
+        const uchar *source = pixels + (height > 0 ? rows - 1 - y : y) * stride;
+        auto *target = reinterpret_cast<QRgb *>(image.scanLine(int(y)));
+        for (qint32 x = 0; x < width; ++x, source += 3)
+            target[x] = qRgb(source[2], source[1], source[0]);
+    }
+    return image;
+}
+
+QImage loadProgramPicture(const QString &resourcePath) {
+    const QResource resource(resourcePath);
+    if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
+        const QImage bitmap = readBitmap24(QByteArray::fromRawData(
+            reinterpret_cast<const char *>(resource.data()), qsizetype(resource.size())));
+        if (!bitmap.isNull())
+            return bitmap;
+    }
+    return QImage(resourcePath);
 }

@@ -1,11 +1,15 @@
 #include "appresources.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QtEndian>
+
 #include <QtTest>
+#include <cstring>
 
 namespace {
 QStringList capturedWarnings;
@@ -28,6 +32,10 @@ private slots:
     void russianSampleKeepsItsMeasuredWidth_data();
     void russianSampleKeepsItsMeasuredWidth();
     void programFontUsesFullHinting();
+    void bitmapFastPathMatchesQtsReader_data();
+    void bitmapFastPathMatchesQtsReader();
+    void malformedBitmapsAreRefused_data();
+    void malformedBitmapsAreRefused();
     void unknownFamilyPassesThrough();
     void windowsFamiliesAreSubstituted_data();
     void windowsFamiliesAreSubstituted();
@@ -86,8 +94,8 @@ void TestAppResources::courierNewTwinIsMonospaced() {
 }
 
 // Widths measured once with the bundled fonts; a change of font files or hinting shifts every window's layout
-// and must show up here. Hinted Liberation Mono advances a whole 11 px at 19 px, so 25 characters take 275 px;
-// unhinted advances of 0.6 em would give 285.
+// and must show up here. Hinted Liberation Mono advances a whole 11 px at 19 px, so 25 characters take 275
+// px; unhinted advances of 0.6 em would give 285.
 void TestAppResources::russianSampleKeepsItsMeasuredWidth_data() {
     QTest::addColumn<QString>("family");
     QTest::addColumn<int>("pixelHeight");
@@ -110,6 +118,78 @@ void TestAppResources::russianSampleKeepsItsMeasuredWidth() {
     QFETCH(int, width);
     const QFontMetrics metrics(programFont(family, pixelHeight, bold));
     QCOMPARE(metrics.horizontalAdvance(text), width);
+}
+
+namespace {
+
+// A small picture with distinct pixels, written by Qt's own writer.
+QByteArray bitmapOf(const QImage &image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
+}
+
+QImage sampleImage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 37 % 256, y * 53 % 256, (x * y + 11) % 256));
+    return image;
+}
+
+} // namespace
+
+void TestAppResources::bitmapFastPathMatchesQtsReader_data() {
+    QTest::addColumn<QByteArray>("bitmap");
+    QFile title(QStringLiteral(":/pictures/title.bmp"));
+    QVERIFY(title.open(QIODevice::ReadOnly));
+    QTest::newRow("the title picture") << title.readAll();
+    // Widths whose rows need 1, 2 and 3 padding bytes, and none.
+    for (int width : {1, 2, 3, 4, 7})
+        QTest::addRow("%d pixels wide", width) << bitmapOf(sampleImage(width, 5));
+    // A top-down bitmap: negative height, first row first.
+    QByteArray topDown = bitmapOf(sampleImage(3, 4));
+    const qint32 negative = -4;
+    std::memcpy(topDown.data() + 22, &negative, 4);
+    const qsizetype offset = qFromLittleEndian<quint32>(topDown.constData() + 10);
+    QByteArray flipped = topDown.left(offset);
+    for (int row = 3; row >= 0; --row)
+        flipped += topDown.mid(offset + row * 12, 12);
+    QTest::newRow("top-down") << flipped;
+}
+
+void TestAppResources::bitmapFastPathMatchesQtsReader() {
+    QFETCH(QByteArray, bitmap);
+    const QImage fast = readBitmap24(bitmap);
+    QVERIFY(!fast.isNull());
+    const QImage reference = QImage::fromData(bitmap, "BMP").convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(fast.size(), reference.size());
+    QCOMPARE(fast.convertToFormat(QImage::Format_RGB32), reference);
+}
+
+void TestAppResources::malformedBitmapsAreRefused_data() {
+    QTest::addColumn<QByteArray>("bitmap");
+    const QByteArray good = bitmapOf(sampleImage(5, 3));
+    QVERIFY(!readBitmap24(good).isNull());
+    const auto patched = [&](int at, QByteArray bytes) {
+        return QByteArray(good).replace(at, bytes.size(), bytes);
+    };
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("header cut short") << good.left(40);
+    QTest::newRow("pixels cut short") << good.left(good.size() - 1);
+    QTest::newRow("not a bitmap") << patched(0, "PN");
+    QTest::newRow("32 bits per pixel") << patched(28, QByteArray("\x20\x00", 2));
+    QTest::newRow("run-length compressed") << patched(30, QByteArray("\x01\x00\x00\x00", 4));
+    QTest::newRow("zero width") << patched(18, QByteArray(4, '\0'));
+    QTest::newRow("absurd height") << patched(22, QByteArray("\x00\x00\x00\x7f", 4));
+    QTest::newRow("pixels before the header's end") << patched(10, QByteArray("\x10\x00\x00\x00", 4));
+}
+
+void TestAppResources::malformedBitmapsAreRefused() {
+    QFETCH(QByteArray, bitmap);
+    QVERIFY(readBitmap24(bitmap).isNull());
 }
 
 void TestAppResources::programFontUsesFullHinting() {

@@ -1,4 +1,4 @@
-// gen_artwork <output folder>: writes title.png and about.png into the folder.
+// gen_artwork <output folder>: writes title.bmp and about.png into the folder.
 #include "artwork.h"
 
 #include <QCoreApplication>
@@ -9,9 +9,9 @@
 
 namespace {
 
-bool save(const QImage &image, const QString &path) {
-    QImageWriter writer(path, "png");
-    // Fixed compression so the bytes depend on nothing but the pixels and zlib.
+bool save(const QImage &image, const QString &path, const char *format) {
+    QImageWriter writer(path, format);
+    // Fixed compression so the PNG bytes depend on nothing but the pixels and zlib.
     writer.setCompression(9);
     if (!writer.write(image)) {
         std::fprintf(stderr, "gen_artwork: cannot write %s: %s\n", qPrintable(path),
@@ -35,7 +35,8 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "gen_artwork: cannot create %s\n", qPrintable(dir.path()));
         return 1;
     }
-    const bool ok = save(artwork::drawTitle(artwork::titleSeed), dir.filePath(QStringLiteral("title.png"))) &&
-                    save(artwork::drawAbout(artwork::aboutSeed), dir.filePath(QStringLiteral("about.png")));
+    const bool ok =
+        save(artwork::drawTitle(artwork::titleSeed), dir.filePath(QStringLiteral("title.bmp")), "bmp") &&
+        save(artwork::drawAbout(artwork::aboutSeed), dir.filePath(QStringLiteral("about.png")), "png");
     return ok ? 0 : 1;
 }

@@ -177,7 +177,8 @@ void TForm1::createControls() {
 
     Image1 = pictureLabel(Panel1, {0, 0, 617, 497});
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/title.png")));
+    Image1->setPixmap(QPixmap::fromImage(loadProgramPicture(QStringLiteral(":/pictures/title.bmp")),
+                                         Qt::NoFormatConversion));
 
     LMDLabel1 = new QLabel(QStringLiteral("Вычисли результат логических операций"), Panel1);
     LMDLabel1->setObjectName(QStringLiteral("LMDLabel1"));
