@@ -53,6 +53,9 @@ int main(int argc, char *argv[]) {
     StartRandomSource();
     QApplication::setApplicationName(QStringLiteral("Логикус"));
     registerApplicationFonts();
+    // Texts that no window sets a font for (message boxes, tooltips) use our Arial twin, the same on every
+    // machine, instead of whatever the desktop's default happens to be.
+    QApplication::setFont(programFont(QStringLiteral("Arial"), 12, false));
     installQtTranslation(app);
     applySystemColors(app);
 

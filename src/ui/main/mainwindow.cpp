@@ -300,7 +300,9 @@ void TForm1::createControls() {
 
 void TForm1::createMenu() {
     QMenuBar *bar = menuBar();
-    bar->setFont(QFont());
+    // The menus speak in the desktop's menu font, not in the window's large Courier.
+    const QFont menuFont = programFont(QStringLiteral("Arial"), 12, false);
+    bar->setFont(menuFont);
     N1 = bar->addMenu(QStringLiteral("Настройка"));
     N1->setObjectName(QStringLiteral("N1"));
     N4 = N1->addMenu(QStringLiteral("Выбери уровень"));
@@ -315,6 +317,8 @@ void TForm1::createMenu() {
     N10->setCheckable(true);
     N10->setChecked(true);
     mnuExit = N1->addAction(QStringLiteral("Выход"), this, &TForm1::mnuExitClick);
+    for (QMenu *menu : {N1, N4})
+        menu->setFont(menuFont);
 
     N3 = bar->addMenu(QStringLiteral("Справка"));
     N3->setObjectName(QStringLiteral("N3"));
@@ -324,6 +328,7 @@ void TForm1::createMenu() {
     N6->setShortcutContext(Qt::ApplicationShortcut);
     N3->addSeparator();
     N8 = N3->addAction(QStringLiteral("О программе"), this, &TForm1::N8Click);
+    N3->setFont(menuFont);
 
     const std::pair<QAction *, const char *> names[] = {
         {N11, "N11"}, {N21, "N21"},         {N31, "N31"}, {N9, "N9"}, {N5, "N5"},
