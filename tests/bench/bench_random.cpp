@@ -65,6 +65,55 @@ void BM_RandomBelow(benchmark::State &state) {
 }
 BENCHMARK(BM_RandomBelow);
 
+// The yardstick for the two figures above: the step written the plain way (byte registers in a struct,
+// every assignment as the algorithm states it), compiled with the same flags. Machines differ by far
+// more than the step's implementations do, so the budgets are read against this in the same run.
+struct PlainPool {
+    std::uint8_t S[256];
+    std::uint8_t i = 1, j = 3, k = 5, x = 7, y = 11;
+};
+
+inline void plainStep(PlainPool &p, std::uint8_t a) {
+    std::uint8_t *S = p.S;
+    p.j = std::uint8_t(p.j + S[p.i]);
+    p.i = std::uint8_t(p.i + 1);
+    const std::uint8_t i = p.i, j = p.j, x = p.x, y = p.y;
+    const std::uint8_t t = S[y];
+    S[y] = S[j];
+    S[j] = S[x];
+    S[x] = S[i];
+    S[i] = t;
+    p.k = std::uint8_t(p.k + S[t]);
+    const std::uint8_t pp = S[std::uint8_t(S[j] + S[i])];
+    const std::uint8_t q = S[S[std::uint8_t(S[x] + S[y] + S[p.k])]];
+    p.y = std::uint8_t(a ^ pp ^ q);
+    p.x = a;
+}
+
+[[gnu::noinline]] void plainMixByte(PlainPool &p, std::uint8_t a) {
+    plainStep(p, a);
+}
+
+PlainPool plainSeeded() {
+    PlainPool p;
+    for (int m = 0; m < 256; ++m)
+        p.S[m] = std::uint8_t(255 - m);
+    for (int m = 255; m >= 0; --m)
+        plainStep(p, std::uint8_t(m));
+    return p;
+}
+
+void BM_PlainReferenceMixByte(benchmark::State &state) {
+    PlainPool pool = plainSeeded();
+    std::uint8_t input = 0;
+    for (auto _ : state) {
+        plainMixByte(pool, input);
+        input = static_cast<std::uint8_t>(input + 37);
+        benchmark::DoNotOptimize(pool.y);
+    }
+}
+BENCHMARK(BM_PlainReferenceMixByte);
+
 } // namespace
 
 BENCHMARK_MAIN();
