@@ -630,7 +630,7 @@ QImage drawTitle(std::uint64_t seed) {
             hvx /= hl, hvy /= hl, hvz /= hl;
             const double diffuse = std::max(0.0, nx * lx + ny * ly + nz * lz) / lz;
             const double nh = std::max(0.0, nx * hvx + ny * hvy + nz * hvz);
-            const double spec = gloss.at(x, y) * std::pow(nh, double(shininess.at(x, y)));
+            const double specular = gloss.at(x, y) * std::pow(nh, double(shininess.at(x, y)));
             // A broad softbox reflection across the glossy surfaces.
             const double band = (x * 0.55 + y * 0.83 - 230) / 120.0;
             const double sheen = gloss.at(x, y) * 0.10 * std::exp(-band * band);
@@ -642,7 +642,7 @@ QImage drawTitle(std::uint64_t seed) {
             const Rgb tint =
                 metal ? Rgb{0.55f + 0.45f * a.r / top, 0.55f + 0.45f * a.g / top, 0.55f + 0.45f * a.b / top}
                       : Rgb{1, 1, 1};
-            const double highlight = spec * 0.9 + sheen;
+            const double highlight = specular * 0.9 + sheen;
             lit.at(x, y) = {float(a.r * light + tint.r * highlight), float(a.g * light + tint.g * highlight),
                             float(a.b * light + tint.b * highlight)};
         }
