@@ -1,7 +1,7 @@
 # Shared helpers of the whole-program checks: sourced by every tests/e2e/*.sh script.
 #
 # A check script is called as `bash check.sh <path of logicus>`. It calls `e2e_run_phase SCREEN PHASE` for each
-# screen it needs: that starts a private Xvfb (xvfb-run -a, so parallel checks get distinct displays) and runs the
+# screen it needs: that starts a private Xvfb (on a display it picks itself, so parallel checks get distinct displays) and runs the
 # same script again inside it with the phase name, where the script's function `phase_<PHASE>` does the work.
 # Every wait is a poll with a deadline; the program is killed when a phase ends, however it ends.
 
@@ -60,12 +60,35 @@ wait_for() {
     done
 }
 
-# Runs the current script's phase_<PHASE> on a fresh Xvfb with the given screen (WxHxD).
+# Runs the current script's phase_<PHASE> on a fresh Xvfb with the given screen (WxHxD). Each Xvfb gets a display
+# number drawn at random from a wide range rather than the lowest free one: a server that another check is just
+# shutting down can still remove the socket of a new server on its old number. Xvfb names the display (-displayfd)
+# only once it accepts connections, so nothing connects too early; a number in use makes it exit, and another
+# number is tried.
 e2e_run_phase() {
-    local screen=$1 phase=$2
-    # -a looks for a free display from -n upwards; a random start keeps parallel checks from racing for one.
-    xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 $screen -nolisten tcp" \
-        env E2E_PHASE="$phase" E2E_SCREEN="$screen" bash "$E2E_SCRIPT" "$E2E_APP"
+    local screen=$1 phase=$2 dir display="" xvfb status=0 attempt
+    dir=$(mktemp -d "${TMPDIR:-/tmp}/logicus-xvfb.XXXXXX")
+    for attempt in 1 2 3 4 5 6 7 8; do
+        : >"$dir/display"
+        Xvfb ":$((1000 + RANDOM % 30000))" -displayfd 3 -screen 0 "$screen" -nolisten tcp \
+            3>"$dir/display" 2>"$dir/xvfb.err" &
+        xvfb=$!
+        for _ in $(seq 200); do
+            display=$(head -n 1 "$dir/display" 2>/dev/null || true)
+            [[ -n "$display" ]] && break
+            kill -0 "$xvfb" 2>/dev/null || break
+            sleep 0.05
+        done
+        [[ -n "$display" ]] && break
+        kill "$xvfb" 2>/dev/null || true
+        wait "$xvfb" 2>/dev/null || true
+    done
+    [[ -n "$display" ]] || fail "Xvfb did not start for $screen: $(tail -n 3 "$dir/xvfb.err" 2>/dev/null)"
+    DISPLAY=":$display" E2E_PHASE="$phase" E2E_SCREEN="$screen" bash "$E2E_SCRIPT" "$E2E_APP" || status=$?
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    rm -rf "$dir"
+    return "$status"
 }
 
 # Entry of a check script: dispatches to the phase when running inside Xvfb, otherwise runs `main`.
