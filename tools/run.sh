@@ -11,7 +11,7 @@ screens="$(dirname "$(dirname "$(dirname "$app")")")/screens"
 mkdir -p "$screens"
 shot="$screens/logicus-$(date +%Y%m%d-%H%M%S).png"
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
-xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
+xvfb-run -a -s '-screen 0 1024x768x24 -noreset' bash -c '
     "$1" & pid=$!
     sleep "${LOGICUS_SHOT_DELAY:-3}"
     import -window root "$2"

@@ -60,7 +60,9 @@ wait_for() {
     done
 }
 
-# Runs the current script's phase_<PHASE> on a fresh Xvfb with the given screen (WxHxD). Each Xvfb gets a display
+# Runs the current script's phase_<PHASE> on a fresh Xvfb with the given screen (WxHxD). The server never resets:
+# by default it resets whenever its last client leaves, which the check's own xdotool probes do many times a
+# second, and a program connecting during a reset is turned away. Each Xvfb gets a display
 # number drawn at random from a wide range rather than the lowest free one: a server that another check is just
 # shutting down can still remove the socket of a new server on its old number. Xvfb names the display (-displayfd)
 # only once it accepts connections, so nothing connects too early; a number in use makes it exit, and another
@@ -70,7 +72,7 @@ e2e_run_phase() {
     dir=$(mktemp -d "${TMPDIR:-/tmp}/logicus-xvfb.XXXXXX")
     for attempt in 1 2 3 4 5 6 7 8; do
         : >"$dir/display"
-        Xvfb ":$((1000 + RANDOM % 30000))" -displayfd 3 -screen 0 "$screen" -nolisten tcp \
+        Xvfb ":$((1000 + RANDOM % 30000))" -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset \
             3>"$dir/display" 2>"$dir/xvfb.err" &
         xvfb=$!
         for _ in $(seq 200); do

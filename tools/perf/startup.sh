@@ -17,7 +17,7 @@ runs=${2:-7}
 if [[ -z "${PERF_INSIDE_XVFB:-}" ]]; then
     [[ -f "$build/build.ninja" ]] || cmake -S "$root" -B "$build" -G Ninja >/dev/null
     cmake --build "$build" --target logicus bare_window -j 2 >/dev/null
-    exec env PERF_INSIDE_XVFB=1 xvfb-run -a -s '-screen 0 1024x768x24 -nolisten tcp' bash "$0" "$build" "$runs"
+    exec env PERF_INSIDE_XVFB=1 xvfb-run -a -s '-screen 0 1024x768x24 -nolisten tcp -noreset' bash "$0" "$build" "$runs"
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/logicus-perf.XXXXXX")
