@@ -11,7 +11,6 @@
 #include <functional>
 
 class QAction;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QMenu;
