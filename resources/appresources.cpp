@@ -1,7 +1,9 @@
 #include "appresources.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QResource>
 #include <QTranslator>
 
@@ -127,5 +129,10 @@ QImage loadProgramPicture(const QString &resourcePath) {
         if (!bitmap.isNull())
             return bitmap;
     }
-    return QImage(resourcePath);
+    // The reader is told the format by the file's suffix and not to guess: guessing asks every image-format
+    // plugin on the machine whether it can read the picture, which loads them all during start-up.
+    QImageReader reader(resourcePath, QFileInfo(resourcePath).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
+    return image.isNull() ? QImage(resourcePath) : image;
 }

@@ -34,8 +34,8 @@ bool installQtTranslation(QCoreApplication &app);
 
 // A picture of the program's resources. An uncompressed 24-bit bottom-up bitmap (the title picture, read
 // before the main window's first paint) is read straight from the resource data, far faster than through
-// Qt's image plug-in; any other picture goes through QImage. A null image if the picture is missing or
-// malformed.
+// Qt's image plug-in; any other picture goes through Qt's reader for the format its suffix names. A null image
+// if the picture is missing or malformed.
 QImage loadProgramPicture(const QString &resourcePath);
 
 // The fast path on its own: a null image unless `data` is a complete uncompressed 24-bit bitmap.

@@ -1,8 +1,9 @@
 #include "systemcolors.h"
 
+#include "programstyle.h"
+
 #include <QApplication>
 #include <QPalette>
-#include <QStyleFactory>
 
 QColor systemColor(SystemColor role) {
     switch (role) {
@@ -25,8 +26,7 @@ QColor systemColor(SystemColor role) {
 }
 
 void applySystemColors(QApplication &app) {
-    if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(fusion);
+    QApplication::setStyle(new ProgramStyle);
 
     const QColor face = systemColor(SystemColor::ButtonFace);
     const QColor shadow = systemColor(SystemColor::ButtonShadow);

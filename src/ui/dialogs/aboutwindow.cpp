@@ -47,7 +47,7 @@ TForm9::TForm9(QWidget *owner, const QList<QImage> *drawnButtons)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(10, 10, 96, 96);
-    const QImage picture(QStringLiteral(":/pictures/about.png"));
+    const QImage picture = loadProgramPicture(QStringLiteral(":/pictures/about.png"));
     if (!picture.isNull())
         Image1->setPixmap(QPixmap::fromImage(withLimeTransparent(picture)));
 

@@ -1,6 +1,10 @@
+#include "loadedplugins.h"
 #include "systemcolors.h"
 
 #include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QtTest>
 
@@ -54,7 +58,30 @@ private slots:
 
     void styleBecomesFusion() {
         applySystemColors(*qApp);
-        QCOMPARE(QApplication::style()->name().toLower(), QStringLiteral("fusion"));
+        auto *style = qobject_cast<QProxyStyle *>(QApplication::style());
+        QVERIFY(style);
+        QCOMPARE(style->baseStyle()->name().toLower(), QStringLiteral("fusion"));
+    }
+
+    // A menu bar asks for its overflow arrow as it is created; reading that picture must wait until the
+    // arrow is drawn, or Qt loads every image-format plugin during the program's start-up.
+    void menuBarLoadsNoImagePluginsUntilItsArrowIsDrawn() {
+        applySystemColors(*qApp);
+        QMainWindow window;
+        window.menuBar()->addMenu(QStringLiteral("Настройка"));
+        window.menuBar()->sizeHint();
+        QVERIFY(!imageFormatPluginLoaded());
+
+        const QIcon deferred =
+            QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+        const QIcon fusion = qobject_cast<QProxyStyle *>(QApplication::style())
+                                 ->baseStyle()
+                                 ->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+        QVERIFY(!deferred.isNull());
+        QCOMPARE(deferred.availableSizes(), fusion.availableSizes());
+        QCOMPARE(deferred.pixmap(16, 16).toImage(), fusion.pixmap(16, 16).toImage());
+        QCOMPARE(QIcon(deferred).pixmap(16, 16, QIcon::Disabled).toImage(),
+                 fusion.pixmap(16, 16, QIcon::Disabled).toImage());
     }
 };
 

@@ -1,5 +1,6 @@
 #include "aboutwindow.h"
 #include "appresources.h"
+#include "loadedplugins.h"
 #include "modalrunner.h"
 #include "progressfill.h"
 #include "shadowlabel.h"
@@ -34,6 +35,8 @@ private slots:
     void init();
     void cleanup();
 
+    // Runs first, while no other test has read a picture in this process.
+    void pictureLoadsNoImagePlugins();
     void windowAsCreated();
     void childGeometries_data();
     void childGeometries();
@@ -73,6 +76,11 @@ void TestAboutWindow::cleanup() {
     delete m_main;
     m_form = nullptr;
     m_main = nullptr;
+}
+
+void TestAboutWindow::pictureLoadsNoImagePlugins() {
+    QVERIFY(!m_form->Image1->pixmap().isNull());
+    QVERIFY(!imageFormatPluginLoaded());
 }
 
 void TestAboutWindow::windowAsCreated() {
