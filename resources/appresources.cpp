@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -89,10 +90,21 @@ bool installQtTranslation(QCoreApplication &app) {
     return true;
 }
 
-QImage readBitmap24(const QByteArray &data) {
+namespace {
+
+// Where the pixels of an uncompressed 24-bit bitmap lie, once its header has been checked against its size.
+struct Bitmap24 {
+    qint32 width = 0;
+    qsizetype rows = 0;
+    qsizetype stride = 0; // bytes per row, padded to four
+    bool topDown = false;
+    const uchar *pixels = nullptr;
+};
+
+std::optional<Bitmap24> parseBitmap24(const QByteArray &data) {
     constexpr qsizetype headerSize = 54;
     if (data.size() < headerSize || !data.startsWith("BM"))
-        return {};
+        return std::nullopt;
     const auto le = [&](qsizetype at, int bytes) {
         quint32 value = 0;
         for (int i = bytes - 1; i >= 0; --i)
@@ -104,29 +116,52 @@ QImage readBitmap24(const QByteArray &data) {
     const qint32 height = qint32(le(22, 4));
     if (le(14, 4) < 40 || le(26, 2) != 1 || le(28, 2) != 24 || le(30, 4) != 0 || width <= 0 || height == 0 ||
         width > 16384 || height > 16384 || height < -16384)
-        return {};
-    const qsizetype rows = height < 0 ? -qsizetype(height) : height;
-    const qsizetype stride = (qsizetype(width) * 3 + 3) & ~qsizetype(3);
-    if (offset < headerSize || qsizetype(offset) + stride * rows > data.size())
+        return std::nullopt;
+    Bitmap24 bitmap;
+    bitmap.width = width;
+    bitmap.rows = height < 0 ? -qsizetype(height) : height;
+    bitmap.stride = (qsizetype(width) * 3 + 3) & ~qsizetype(3);
+    bitmap.topDown = height < 0;
+    if (offset < headerSize || qsizetype(offset) + bitmap.stride * bitmap.rows > data.size())
+        return std::nullopt;
+    bitmap.pixels = reinterpret_cast<const uchar *>(data.constData()) + offset;
+    return bitmap;
+}
+
+} // namespace
+
+QImage readBitmap24(const QByteArray &data) {
+    const std::optional<Bitmap24> bitmap = parseBitmap24(data);
+    if (!bitmap)
         return {};
     // Rows are blue-green-red, padded to four bytes, bottom row first unless the height is negative.
-    QImage image(width, int(rows), QImage::Format_RGB32);
-    const auto *pixels = reinterpret_cast<const uchar *>(data.constData()) + offset;
-    for (qsizetype y = 0; y < rows; ++y) {
-        const uchar *source = pixels + (height > 0 ? rows - 1 - y : y) * stride;
+    QImage image(bitmap->width, int(bitmap->rows), QImage::Format_RGB32);
+    for (qsizetype y = 0; y < bitmap->rows; ++y) {
+        const uchar *source = bitmap->pixels + (bitmap->topDown ? y : bitmap->rows - 1 - y) * bitmap->stride;
         auto *target = reinterpret_cast<QRgb *>(image.scanLine(int(y)));
-        for (qint32 x = 0; x < width; ++x, source += 3)
+        for (qint32 x = 0; x < bitmap->width; ++x, source += 3)
             target[x] = qRgb(source[2], source[1], source[0]);
     }
     return image;
 }
 
+QImage bitmap24View(const QByteArray &data) {
+    const std::optional<Bitmap24> bitmap = parseBitmap24(data);
+    // QImage wants its rows in order and on four-byte boundaries; anything else needs readBitmap24's copy.
+    if (!bitmap || !bitmap->topDown || reinterpret_cast<quintptr>(bitmap->pixels) % 4 != 0)
+        return {};
+    return QImage(bitmap->pixels, bitmap->width, int(bitmap->rows), bitmap->stride, QImage::Format_BGR888);
+}
+
 QImage loadProgramPicture(const QString &resourcePath) {
     const QResource resource(resourcePath);
     if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
-        const QImage bitmap = readBitmap24(QByteArray::fromRawData(
-            reinterpret_cast<const char *>(resource.data()), qsizetype(resource.size())));
-        if (!bitmap.isNull())
+        const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
+                                                        qsizetype(resource.size()));
+        // The resource data lives as long as the program, so the picture can be shown where it lies.
+        if (QImage view = bitmap24View(data); !view.isNull())
+            return view;
+        if (QImage bitmap = readBitmap24(data); !bitmap.isNull())
             return bitmap;
     }
     // The reader is told the format by the file's suffix and not to guess: guessing asks every image-format

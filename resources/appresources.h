@@ -32,11 +32,16 @@ QString programFontFamily(const QString &family);
 // installed.
 bool installQtTranslation(QCoreApplication &app);
 
-// A picture of the program's resources. An uncompressed 24-bit bottom-up bitmap (the title picture, read
-// before the main window's first paint) is read straight from the resource data, far faster than through
-// Qt's image plug-in; any other picture goes through Qt's reader for the format its suffix names. A null image
-// if the picture is missing or malformed.
+// A picture of the program's resources. An uncompressed 24-bit bitmap (the title picture, read before the
+// main window's first paint) is read straight from the resource data, far faster than through Qt's image
+// plug-in: stored top row first with four-byte aligned rows, it is not even copied but shown where it lies (a
+// read-only Format_BGR888 image). Any other picture goes through Qt's reader for the format its suffix names.
+// A null image if the picture is missing or malformed.
 QImage loadProgramPicture(const QString &resourcePath);
 
 // The fast path on its own: a null image unless `data` is a complete uncompressed 24-bit bitmap.
 QImage readBitmap24(const QByteArray &data);
+
+// The same bitmap as a read-only image over `data`'s own bytes, which must outlive it; a null image unless
+// the bitmap is stored top row first with its pixels on a four-byte boundary.
+QImage bitmap24View(const QByteArray &data);

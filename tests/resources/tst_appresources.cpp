@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QResource>
 #include <QtEndian>
 
 #include <QtTest>
@@ -36,6 +37,9 @@ private slots:
     void bitmapFastPathMatchesQtsReader();
     void malformedBitmapsAreRefused_data();
     void malformedBitmapsAreRefused();
+    void bitmapViewNeedsRowsInOrderOnWordBoundaries_data();
+    void bitmapViewNeedsRowsInOrderOnWordBoundaries();
+    void titlePictureIsShownFromTheResourceData();
     void unknownFamilyPassesThrough();
     void windowsFamiliesAreSubstituted_data();
     void windowsFamiliesAreSubstituted();
@@ -190,6 +194,58 @@ void TestAppResources::malformedBitmapsAreRefused_data() {
 void TestAppResources::malformedBitmapsAreRefused() {
     QFETCH(QByteArray, bitmap);
     QVERIFY(readBitmap24(bitmap).isNull());
+}
+
+void TestAppResources::bitmapViewNeedsRowsInOrderOnWordBoundaries_data() {
+    QTest::addColumn<QByteArray>("bitmap");
+    QTest::addColumn<bool>("viewable");
+    const QImage sample = sampleImage(5, 4);
+    const QByteArray bottomUp = bitmapOf(sample);
+    constexpr qsizetype stride = 16; // 5 pixels of 3 bytes, padded to four
+    // The same pixels stored top row first, starting at `pixelsAt`.
+    const auto topDown = [&](quint32 pixelsAt) {
+        QByteArray bitmap = bottomUp.left(54);
+        bitmap.append(QByteArray(qsizetype(pixelsAt) - 54, '\0'));
+        for (int row = 3; row >= 0; --row)
+            bitmap += bottomUp.mid(54 + row * stride, stride);
+        const qint32 negative = -4;
+        std::memcpy(bitmap.data() + 22, &negative, 4);
+        const quint32 at = qToLittleEndian(pixelsAt);
+        std::memcpy(bitmap.data() + 10, &at, 4);
+        return bitmap;
+    };
+    QTest::newRow("top-down, pixels at 56") << topDown(56) << true;
+    QTest::newRow("top-down, pixels at 64") << topDown(64) << true;
+    QTest::newRow("top-down, pixels at 54") << topDown(54) << false;
+    QTest::newRow("bottom-up") << bottomUp << false;
+    QTest::newRow("cut short") << topDown(56).chopped(1) << false;
+}
+
+void TestAppResources::bitmapViewNeedsRowsInOrderOnWordBoundaries() {
+    QFETCH(QByteArray, bitmap);
+    QFETCH(bool, viewable);
+    QVERIFY2(reinterpret_cast<quintptr>(bitmap.constData()) % 4 == 0, "the test assumes aligned byte arrays");
+    const QImage view = bitmap24View(bitmap);
+    QCOMPARE(!view.isNull(), viewable);
+    if (!viewable)
+        return;
+    // Shown where it lies, and the same picture a copy gives.
+    QCOMPARE(view.constBits(), reinterpret_cast<const uchar *>(bitmap.constData()) +
+                                   qFromLittleEndian<quint32>(bitmap.constData() + 10));
+    QCOMPARE(view.convertToFormat(QImage::Format_RGB32), sampleImage(5, 4));
+    QCOMPARE(readBitmap24(bitmap), sampleImage(5, 4));
+}
+
+void TestAppResources::titlePictureIsShownFromTheResourceData() {
+    const QString path = QStringLiteral(":/pictures/title.bmp");
+    const QImage picture = loadProgramPicture(path);
+    QCOMPARE(picture.size(), QSize(617, 497));
+    QCOMPARE(picture.convertToFormat(QImage::Format_RGB32),
+             QImage(path).convertToFormat(QImage::Format_RGB32));
+    const QResource resource(path);
+    QCOMPARE(resource.compressionAlgorithm(), QResource::NoCompression);
+    const uchar *begin = resource.data();
+    QVERIFY(picture.constBits() > begin && picture.constBits() < begin + resource.size());
 }
 
 void TestAppResources::programFontUsesFullHinting() {

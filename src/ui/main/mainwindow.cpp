@@ -10,6 +10,7 @@
 #include "ui/controls/bevellabel.h"
 #include "ui/controls/faces.h"
 #include "ui/controls/mmbutton.h"
+#include "ui/controls/picturebox.h"
 #include "ui/controls/progress.h"
 #include "ui/controls/systemcolors.h"
 #include "ui/dialogs/aboutwindow.h"
@@ -174,10 +175,10 @@ void TForm1::createControls() {
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(3, 3, 617, 497);
 
-    Image1 = pictureLabel(Panel1, {0, 0, 617, 497});
+    Image1 = new PictureBox(Panel1);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap::fromImage(loadProgramPicture(QStringLiteral(":/pictures/title.bmp")),
-                                         Qt::NoFormatConversion));
+    Image1->setGeometry(0, 0, 617, 497);
+    Image1->setPicture(loadProgramPicture(QStringLiteral(":/pictures/title.bmp")));
 
     LMDLabel1 = new QLabel(QStringLiteral("Вычисли результат логических операций"), Panel1);
     LMDLabel1->setObjectName(QStringLiteral("LMDLabel1"));

@@ -15,6 +15,7 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QTimer;
+class PictureBox;
 class TForm2;
 class TForm7;
 class TForm8;
@@ -63,7 +64,7 @@ public:
 
     // Controls, named as in the window's layout.
     QWidget *Panel1 = nullptr;
-    QLabel *Image1 = nullptr;
+    PictureBox *Image1 = nullptr;
     QLabel *LMDLabel1 = nullptr;
     TValueList *ComboBox1 = nullptr;
     QGroupBox *GroupBox1 = nullptr;

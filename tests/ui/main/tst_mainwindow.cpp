@@ -6,6 +6,7 @@
 #include "session/gamedata.h"
 #include "ui/controls/bevellabel.h"
 #include "ui/controls/mmbutton.h"
+#include "ui/controls/picturebox.h"
 #include "ui/controls/progress.h"
 #include "ui/controls/systemcolors.h"
 #include "ui/dialogs/messagewindow.h"
@@ -72,6 +73,7 @@ private Q_SLOTS:
     void controlsStandWhereTheLayoutPutsThem_data();
     void controlsStandWhereTheLayoutPutsThem();
     void clientAreaIsFixedBelowTheMenu();
+    void titlePictureIsShownPixelForPixel();
     void menuItemsAndTheirStartingStates();
     void screenChecksFailInOrder_data();
     void screenChecksFailInOrder();
@@ -188,6 +190,14 @@ void TestMainWindow::clientAreaIsFixedBelowTheMenu() {
     QVERIFY(!m_form->Timer1->isActive());
     QCOMPARE(m_form->Timer1->interval(), 1000);
     QCOMPARE(m_form->Timer1->timerType(), Qt::PreciseTimer);
+}
+
+void TestMainWindow::titlePictureIsShownPixelForPixel() {
+    const QImage shown = m_form->Image1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage stored =
+        QImage(QStringLiteral(":/pictures/title.bmp")).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.size(), QSize(617, 497));
+    QCOMPARE(shown, stored);
 }
 
 void TestMainWindow::menuItemsAndTheirStartingStates() {
