@@ -4,9 +4,9 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ clang clang-14 libclang-rt-14-dev clang-format make
+    cmake ninja-build g++ clang clang-14 libclang-rt-14-dev clang-format make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-translations-l10n
-    libbenchmark-dev
+    libfontconfig-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick
     fonts-liberation2
     pulseaudio

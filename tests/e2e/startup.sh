@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up on a 1024×768×24 screen: the start-up screen ("О программе") is up within about two seconds, closes
 # by itself between five and eight seconds after the start, and leaves the centred main window in the level
-# prompt: the buttons "1", "2", "3" drawn in the right-hand column, the green lamp lit, the others off.
+# prompt: the buttons "1", "2", "3" drawn in the right-hand column, the green lamp lit, the others off; and
+# says nothing on its console and maps no machine font, font cache or image plug-in on the way.
 source "$(dirname "$0")/lib.sh"
 
 ABOUT="О программе"
@@ -52,6 +53,15 @@ phase_startup() {
             "progress segment $((i + 1)) before the first game"
     done
     note "level prompt drawn as expected"
+
+    # Start-up draws only with the program's own fonts, without the machine's font configuration, and reads
+    # its pictures without Qt's image plug-ins: no machine font, font cache or plug-in is mapped.
+    local mapped
+    mapped=$(grep -oE '/[^ ]*(/fonts/|/fontconfig/|/imageformats/)[^ ]*' "/proc/$APP_PID/maps" | sort -u || true)
+    [[ -z "$mapped" ]] || fail "start-up mapped files it should not need: $mapped"
+    # A normal start says nothing on the console.
+    [[ ! -s "$E2E_TMP/app.out" && ! -s "$E2E_TMP/app.err" ]] ||
+        fail "the program wrote to its console: $(head -c 600 "$E2E_TMP/app.out" "$E2E_TMP/app.err")"
 }
 
 e2e_main
