@@ -1,7 +1,6 @@
 #include "programstyle.h"
 
 #include <QIconEngine>
-#include <QPainter>
 #include <QPointer>
 #include <QStyleFactory>
 
