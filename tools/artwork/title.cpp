@@ -534,22 +534,17 @@ QImage drawTitle(std::uint64_t seed) {
 
     // Components: soft shadows first, then leads, then bodies with their own bevel.
     Field shadow(w, h);
-    for (const Body &b : board.bodies) {
+    // Each part casts its outline, shifted away from the light and blurred, onto the shadow field.
+    const auto castShadow = [&](const QPainterPath &shape, double dx, double dy, float blur, float strength) {
         QTransform shifted = view;
-        shifted.translate(b.height * 0.45, b.height * 0.55);
-        Field s = paintMask(w, h, shifted, [&](QPainter &p) { p.drawPath(b.shape); });
-        s = gaussianBlur(s, float(1.5 + b.height * 0.35));
+        shifted.translate(dx, dy);
+        const Field s = gaussianBlur(paintMask(w, h, shifted, [&](QPainter &p) { p.drawPath(shape); }), blur);
         for (std::size_t i = 0; i < s.v.size(); ++i)
-            shadow.v[i] = std::max(shadow.v[i], s.v[i]);
-    }
-    {
-        QTransform shifted = view;
-        shifted.translate(1.5, 2.0);
-        Field s = paintMask(w, h, shifted, [&](QPainter &p) { p.drawPath(board.leads); });
-        s = gaussianBlur(s, 1.2f);
-        for (std::size_t i = 0; i < s.v.size(); ++i)
-            shadow.v[i] = std::max(shadow.v[i], s.v[i] * 0.8f);
-    }
+            shadow.v[i] = std::max(shadow.v[i], s.v[i] * strength);
+    };
+    for (const Body &b : board.bodies)
+        castShadow(b.shape, b.height * 0.45, b.height * 0.55, float(1.5 + b.height * 0.35), 1.0f);
+    castShadow(board.leads, 1.5, 2.0, 1.2f, 0.8f);
     for (std::size_t i = 0; i < albedo.px.size(); ++i)
         albedo.px[i] = scale(albedo.px[i], 1 - 0.62f * shadow.v[i]);
 
