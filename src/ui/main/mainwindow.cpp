@@ -414,10 +414,6 @@ void TForm1::Timer3Timer() {
     // open inside the creation handler, before the lamps are drawn.
     if (m_lampImages.size() < 6)
         return;
-    // The timer runs from the window's creation, so it can tick while a screen check's message is still
-    // open inside the creation handler, before the lamps are drawn.
-    if (m_lampImages.size() < 6)
-        return;
     const std::pair<QLabel *, int> lamps[] = {
         {Image6, before.green == now.green ? -1 : now.green},
         {Image3, before.yellow == now.yellow ? -1 : now.yellow},
