@@ -14,6 +14,7 @@
 #include "ui/controls/progress.h"
 #include "ui/controls/systemcolors.h"
 #include "ui/dialogs/aboutwindow.h"
+#include "ui/dialogs/guidelineswindow.h"
 #include "ui/dialogs/messagewindow.h"
 #include "valuelist.h"
 
@@ -322,8 +323,8 @@ void TForm1::createMenu() {
 
     N3 = bar->addMenu(QStringLiteral("Справка"));
     N3->setObjectName(QStringLiteral("N3"));
-    N12 = N3->addAction(QStringLiteral("Методические указания"));
-    N6 = N3->addAction(QStringLiteral("Справка"));
+    N12 = N3->addAction(QStringLiteral("Методические указания"), this, &TForm1::N12Click);
+    N6 = N3->addAction(QStringLiteral("Справка"), this, &TForm1::N6Click);
     N6->setShortcut(QKeySequence(Qt::Key_F1));
     N6->setShortcutContext(Qt::ApplicationShortcut);
     N3->addSeparator();
@@ -379,6 +380,20 @@ void TForm1::FormActivate() {
     m_activated = true;
     if (m_form9)
         m_form9->exec();
+}
+
+void TForm1::N6Click() {
+    if (!m_form7)
+        return;
+    m_form7->setWindowTitle(QStringLiteral("Справочная информация"));
+    m_form7->exec();
+}
+
+void TForm1::N12Click() {
+    if (!m_form7)
+        return;
+    m_form7->setWindowTitle(QStringLiteral("Методические указания"));
+    m_form7->exec();
 }
 
 void TForm1::N8Click() {

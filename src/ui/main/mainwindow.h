@@ -16,6 +16,7 @@ class QLabel;
 class QMenu;
 class QTimer;
 class PictureBox;
+class SoundOutput;
 class TForm2;
 class TForm7;
 class TForm8;
@@ -49,6 +50,8 @@ public:
 
     // The dialogs are created after the main window and handed to it.
     void setDialogs(TForm7 *form7, TForm8 *form8, TForm2 *form2, TForm9 *form9);
+    // Where the answer's sounds go; not owned. Without one the program is silent.
+    void setSoundOutput(SoundOutput *sound) { m_sound = sound; }
 
     bool terminationRequested() const { return m_terminationRequested; }
     session::GameFlow &game() { return m_game; }
@@ -112,8 +115,10 @@ public Q_SLOTS:
     void N5Click() { m_game.N5Click(); }
     void LMDMMButton2Click() { m_game.LMDMMButton2Click(); }
     void LMDMMButton3Click() { m_game.LMDMMButton3Click(); }
+    void N6Click();
     void N8Click();
     void N10Click();
+    void N12Click();
     void mnuExitClick() { close(); }
     void RadioGroup1Click();
     void RadioGroup2Click();
@@ -172,4 +177,5 @@ private:
     TForm8 *m_form8 = nullptr;
     TForm2 *m_form2 = nullptr;
     TForm9 *m_form9 = nullptr;
+    SoundOutput *m_sound = nullptr;
 };
