@@ -3,6 +3,7 @@
 #include "appresources.h"
 #include "engine/checking.h"
 #include "engine/exercise.h"
+#include "engine/hinttable.h"
 #include "keys.h"
 #include "operationframes.h"
 #include "radiogroup.h"
@@ -18,6 +19,7 @@
 #include "ui/controls/systemcolors.h"
 #include "ui/dialogs/aboutwindow.h"
 #include "ui/dialogs/guidelineswindow.h"
+#include "ui/dialogs/hintwindow.h"
 #include "ui/dialogs/messagewindow.h"
 #include "valuelist.h"
 
@@ -280,6 +282,7 @@ void TForm1::createControls() {
     LMDMMButton2->hide();
     LMDMMButton3->hide();
     LMDMMButton7->hide();
+    connect(LMDMMButton1, &QAbstractButton::clicked, this, &TForm1::LMDMMButton1Click);
     connect(LMDMMButton2, &QAbstractButton::clicked, this, &TForm1::LMDMMButton2Click);
     connect(LMDMMButton3, &QAbstractButton::clicked, this, &TForm1::LMDMMButton3Click);
     connect(LMDMMButton4, &QAbstractButton::clicked, this, &TForm1::N11Click);
@@ -389,6 +392,19 @@ void TForm1::FormActivate() {
     m_activated = true;
     if (m_form9)
         m_form9->exec();
+}
+
+void TForm1::LMDMMButton1Click() {
+    ++m_game.data().HintCount;
+    if (!m_form2)
+        return;
+    const int notation = RadioGroup1->ItemIndex();
+    const QList<QStringList> rows = engine::hintTableRows(notation, RadioGroup2->ItemIndex());
+    const QFontMetrics metrics(font());
+    m_form2->fill(rows, engine::hintColumnWidths(rows.first(), notation, [&metrics](const QString &text) {
+                      return metrics.horizontalAdvance(text);
+                  }));
+    m_form2->exec();
 }
 
 void TForm1::N6Click() {

@@ -119,6 +119,9 @@ public Q_SLOTS:
     void N9Click() { LMDMMButton7Click(); }
     void LMDMMButton2Click() { m_game.LMDMMButton2Click(); }
     void LMDMMButton3Click() { m_game.LMDMMButton3Click(); }
+    // The hint table ("Подсказка"): counts the hint, fills and fits the table in the notation and language of
+    // the moment and shows it modally.
+    void LMDMMButton1Click();
     void N6Click();
     void N8Click();
     void N10Click();

@@ -1,5 +1,6 @@
 #include "appresources.h"
 #include "engine/checking.h"
+#include "engine/hinttable.h"
 #include "engine/logic.h"
 #include "mainwindow.h"
 #include "operationframes.h"
@@ -12,6 +13,7 @@
 #include "ui/controls/progress.h"
 #include "ui/controls/systemcolors.h"
 #include "ui/dialogs/guidelineswindow.h"
+#include "ui/dialogs/hintwindow.h"
 #include "ui/dialogs/messagewindow.h"
 #include "valuelist.h"
 
@@ -19,11 +21,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -114,6 +118,10 @@ private Q_SLOTS:
     void soundSwitchSilencesBothClips();
     void explanationComesInTheNotationOfTheMoment();
     void f1OpensTheReferenceInEveryState();
+    void hintTableFitsItsTextsAndCountsEveryOpening_data();
+    void hintTableFitsItsTextsAndCountsEveryOpening();
+    void hintTableDrawsCellsCentredWithoutSelection();
+    void hintTableNarrowsForEnglishKeepingItsLeftEdge();
     void tenthExerciseShowsTheScoreThenGameOver();
 
 private:
@@ -681,6 +689,126 @@ void TestMainWindow::f1OpensTheReferenceInEveryState() {
         pressKey(m_form, Qt::Key_F1);
         QCOMPARE(caption, QStringLiteral("Справочная информация"));
     }
+    m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
+}
+
+namespace {
+
+// Opens the hint table with its button and runs `whileShown` inside it before closing it.
+void openHint(TForm1 *form, TForm2 &hint, const std::function<void()> &whileShown) {
+    QTimer::singleShot(0, &hint, [&] {
+        whileShown();
+        hint.LMDMMButton1->click();
+    });
+    QTest::mouseClick(form->LMDMMButton1, Qt::LeftButton);
+}
+
+} // namespace
+
+void TestMainWindow::hintTableFitsItsTextsAndCountsEveryOpening_data() {
+    QTest::addColumn<int>("notation");
+    QTest::addColumn<int>("language");
+    QTest::newRow("0/1, Russian") << 0 << 0;
+    QTest::newRow("0/1, English") << 0 << 1;
+    QTest::newRow("False/True, Russian") << 4 << 0;
+    QTest::newRow("False/True, English") << 4 << 1;
+}
+
+void TestMainWindow::hintTableFitsItsTextsAndCountsEveryOpening() {
+    QFETCH(int, notation);
+    QFETCH(int, language);
+    TForm2 hint(m_form, &m_form->drawnButtons());
+    m_form->setDialogs(nullptr, nullptr, &hint, nullptr);
+    m_form->N11Click();
+    pick(m_form->RadioGroup1->item(notation));
+    pick(m_form->RadioGroup2->item(language));
+    const int before = m_form->game().data().HintCount;
+    int countWhileShown = -1;
+    openHint(m_form, hint, [&] { countWhileShown = m_form->game().data().HintCount; });
+    QCOMPARE(countWhileShown, before + 1);
+
+    // Widths as the main window's font measures them: the wider of the header and the wider value text.
+    const QFontMetrics metrics(m_form->font());
+    const QString F = engine::ValueText(notation, engine::lvFalse),
+                  T = engine::ValueText(notation, engine::lvTrue);
+    const int v = std::max(metrics.horizontalAdvance(F), metrics.horizontalAdvance(T));
+    int sum = 0;
+    for (int column = 0; column < 6; ++column) {
+        const QString header = hint.StringGrid1->item(0, column)->text();
+        const int width = std::max(v, metrics.horizontalAdvance(header)) + 5;
+        QCOMPARE(hint.StringGrid1->columnWidth(column), width + 1);
+        sum += width;
+    }
+    QCOMPARE(hint.StringGrid1->item(0, 5)->text(),
+             language ? QStringLiteral("A XOR B") : QStringLiteral("A ИСКЛ.ИЛИ B"));
+    QCOMPARE(hint.StringGrid1->item(4, 5)->text(), F);
+    QCOMPARE(hint.StringGrid1->item(2, 2)->text(), T);
+    QCOMPARE(hint.StringGrid1->viewport()->size(), QSize(sum + 6, 125));
+    QCOMPARE(hint.width(), hint.StringGrid1->width() + 40);
+    QCOMPARE(hint.height(), 233);
+
+    openHint(m_form, hint, [] {});
+    m_form->N5Click();
+    QCOMPARE(m_form->game().data().HintCount, before + 2);
+    m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
+}
+
+void TestMainWindow::hintTableDrawsCellsCentredWithoutSelection() {
+    TForm2 hint(m_form, &m_form->drawnButtons());
+    m_form->setDialogs(nullptr, nullptr, &hint, nullptr);
+    m_form->N11Click();
+    QImage grid;
+    QRect header, value;
+    openHint(m_form, hint, [&] {
+        QTableWidget *table = hint.StringGrid1;
+        // A selected, focused row must look like any other.
+        table->setFocus();
+        table->selectRow(2);
+        header = table->visualRect(table->model()->index(0, 4));
+        value = table->visualRect(table->model()->index(2, 0));
+        grid = table->viewport()->grab().toImage();
+    });
+    QVERIFY(!grid.isNull());
+    const auto inkBox = [&grid](const QRect &cell) {
+        QRect box;
+        for (int y = cell.top(); y < cell.bottom(); ++y)
+            for (int x = cell.left(); x < cell.right(); ++x)
+                if (qGray(grid.pixel(x, y)) < 100)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    for (const auto &[cell, background] : {std::pair{header, systemColor(SystemColor::ButtonFace)},
+                                           std::pair{value, systemColor(SystemColor::Window)}}) {
+        QCOMPARE(grid.pixelColor(cell.left() + 1, cell.top() + 1), background);
+        QCOMPARE(grid.pixelColor(cell.right() - 1, cell.bottom() - 1), background);
+        // The text's ink is centred in the cell, both ways, to within the glyphs' side bearings.
+        const QRect ink = inkBox(cell.adjusted(0, 0, -1, -1));
+        QVERIFY(!ink.isEmpty());
+        QVERIFY2(qAbs((ink.left() - cell.left()) - (cell.right() - ink.right())) <= 3,
+                 qPrintable(QStringLiteral("ink %1..%2 in %3..%4")
+                                .arg(ink.left())
+                                .arg(ink.right())
+                                .arg(cell.left())
+                                .arg(cell.right())));
+        QVERIFY(qAbs((ink.top() - cell.top()) - (cell.bottom() - ink.bottom())) <= 4);
+    }
+    // The grid line between the cells is one pixel, neither cell's colour.
+    QVERIFY(grid.pixelColor(header.right() + 1, header.center().y()) != systemColor(SystemColor::ButtonFace));
+    m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
+}
+
+void TestMainWindow::hintTableNarrowsForEnglishKeepingItsLeftEdge() {
+    TForm2 hint(m_form, &m_form->drawnButtons());
+    m_form->setDialogs(nullptr, nullptr, &hint, nullptr);
+    m_form->N11Click();
+    pick(m_form->RadioGroup2->item(0));
+    QRect russian, english;
+    openHint(m_form, hint, [&] { russian = hint.frameGeometry(); });
+    pick(m_form->RadioGroup2->item(1));
+    openHint(m_form, hint, [&] { english = hint.frameGeometry(); });
+    QVERIFY2(english.width() < russian.width(),
+             qPrintable(QStringLiteral("%1 vs %2").arg(english.width()).arg(russian.width())));
+    QCOMPARE(english.topLeft(), russian.topLeft());
     m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
 }
 
