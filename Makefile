@@ -33,8 +33,11 @@ sanitize: bootstrap
 
 bench: bootstrap
 	@cmake -S . -B $(BENCHDIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DLOGICUS_BENCH=ON >/dev/null
-	@cmake --build $(BENCHDIR) -j $(JOBS)
-	@for b in $(BENCHDIR)/tests/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
+	@cmake --build $(BENCHDIR) -j $(JOBS) --target all bare_window
+	@set -e; for b in $(BENCHDIR)/tests/bench/bench_*; do \
+	    if [ -f "$$b" ] && [ -x "$$b" ]; then QT_QPA_PLATFORM=offscreen "$$b"; fi; \
+	done
+	@./tools/perf/startup.sh $(BENCHDIR)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

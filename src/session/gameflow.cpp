@@ -86,6 +86,24 @@ void GameFlow::NextExercise() {
     StartExercise(m_data.Level);
 }
 
+void GameFlow::AnswerExercise(bool right, const QString &explanation) {
+    if (m_state != GameState::Playing)
+        return;
+    if (right) {
+        m_data.slot(m_data.CurrentExercise) = esRight;
+        if (m_view.soundOn())
+            m_view.playSound(QStringLiteral("Sound2"));
+    } else {
+        if (m_view.soundOn())
+            m_view.playSound(QStringLiteral("Sound3"));
+        m_view.showMessage(QStringLiteral("Твой ответ неправилен.\r\nТы не учёл, что\r\n") + explanation,
+                           QStringLiteral("Неверно!"), 48);
+        m_data.slot(m_data.CurrentExercise) = esWrong;
+    }
+    m_view.redrawProgress();
+    NextExercise();
+}
+
 void GameFlow::N5Click() {
     m_view.setRestartMenuEnabled(false);
     m_view.setDoneMenuEnabled(false);

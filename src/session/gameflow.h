@@ -32,6 +32,9 @@ public:
     // Shows a message modally and returns when the pupil has closed it.
     virtual void showMessage(const QString &text, const QString &caption, int kind) = 0;
     virtual void closeMainWindow() = 0;
+    // The sound switch (the check mark of "Звук включен") and the clips: play() starts a clip and returns.
+    virtual bool soundOn() const = 0;
+    virtual void playSound(const QString &clip) = 0;
 };
 
 // The shown/enabled state of every element that the game states set.
@@ -72,6 +75,11 @@ public:
     void StartExercise(int level);
     // Called by the answer command after it stored the exercise's result.
     void NextExercise();
+
+    // The answer command once the window has judged the diagram: a right exercise is recorded and its sound
+    // started; a wrong one starts its sound, then shows the explanation and is recorded only when the pupil
+    // has closed the message. Then the bar is redrawn and the game moves on. Only while playing.
+    void AnswerExercise(bool right, const QString &explanation);
 
     void N5Click();           // end the game ("Начать заново", and after the score message)
     void LMDMMButton2Click(); // play again: yes

@@ -46,6 +46,9 @@ public:
             onMessage();
     }
     void closeMainWindow() override { log << QStringLiteral("close"); }
+    bool sound = true;
+    bool soundOn() const override { return sound; }
+    void playSound(const QString &clip) override { log << QStringLiteral("sound ") + clip; }
 
     StateView observed() const {
         StateView view;
@@ -89,6 +92,10 @@ private Q_SLOTS:
     void menuLevelFromGameOverStartsAFreshGame();
     void noClosesTheMainWindow();
     void gameClockStartsFreezesAndResets();
+    void answerSoundsExplainsAndRecordsInOrder_data();
+    void answerSoundsExplainsAndRecordsInOrder();
+    void wrongTenthAnswerExplainsThenScoresItsTime();
+    void answerOutsideAGameChangesNothing();
 };
 
 using Step = std::function<void(GameFlow &)>;
@@ -242,6 +249,91 @@ void TestGameFlow::gameClockStartsFreezesAndResets() {
     flow.N31Click();
     QCOMPARE(view.clockText, QStringLiteral("00:00"));
     QCOMPARE(flow.data().GameSeconds, 0);
+}
+
+void TestGameFlow::answerSoundsExplainsAndRecordsInOrder_data() {
+    QTest::addColumn<bool>("right");
+    QTest::addColumn<bool>("sound");
+    QTest::addColumn<QStringList>("log");
+    QTest::addColumn<int>("slotDuringMessage");
+    QTest::addColumn<int>("slotAfter");
+    const QString wrong =
+        QStringLiteral("message Неверно! Твой ответ неправилен.\r\nТы не учёл, что\r\nNOT Нет = Да 48");
+    QTest::newRow("right, sound on") << true << true << QStringList{"sound Sound2", "redraw", "build 2", "redraw"}
+                                     << -1 << int(esRight);
+    QTest::newRow("right, sound off") << true << false << QStringList{"redraw", "build 2", "redraw"} << -1
+                                      << int(esRight);
+    // The clip starts before the message, and the exercise counts as wrong only once the message is closed.
+    QTest::newRow("wrong, sound on") << false << true
+                                     << QStringList{"sound Sound3", wrong, "redraw", "build 2", "redraw"}
+                                     << int(esCurrent) << int(esWrong);
+    QTest::newRow("wrong, sound off") << false << false << QStringList{wrong, "redraw", "build 2", "redraw"}
+                                      << int(esCurrent) << int(esWrong);
+}
+
+void TestGameFlow::answerSoundsExplainsAndRecordsInOrder() {
+    QFETCH(bool, right);
+    QFETCH(bool, sound);
+    QFETCH(QStringList, log);
+    QFETCH(int, slotDuringMessage);
+    QFETCH(int, slotAfter);
+    RecordingView view;
+    view.sound = sound;
+    GameFlow flow(view);
+    flow.LMDMMButton2Click();
+    flow.N21Click();
+    view.log.clear();
+    int seen = -1;
+    view.onMessage = [&] { seen = flow.data().slot(1); };
+    flow.AnswerExercise(right, right ? QString() : QStringLiteral("NOT Нет = Да"));
+    QCOMPARE(view.log, log);
+    QCOMPARE(seen, slotDuringMessage);
+    QCOMPARE(flow.data().slot(1), slotAfter);
+    QCOMPARE(flow.data().CurrentExercise, 2);
+    QCOMPARE(flow.data().slot(2), int(esCurrent));
+}
+
+void TestGameFlow::wrongTenthAnswerExplainsThenScoresItsTime() {
+    RecordingView view;
+    GameFlow flow(view);
+    flow.LMDMMButton2Click();
+    flow.N11Click();
+    for (int e = 1; e <= 9; ++e)
+        flow.AnswerExercise(true, QString());
+    for (int i = 0; i < 179; ++i)
+        flow.Timer1Timer();
+    // The pupil reads the explanation for two seconds: the clock still runs, so the time bonus falls from
+    // 100 (179 s) to 99 (181 s).
+    view.onMessage = [&] {
+        if (view.log.last().contains(QStringLiteral("Неверно!"))) {
+            flow.Timer1Timer();
+            flow.Timer1Timer();
+        }
+    };
+    view.log.clear();
+    flow.AnswerExercise(false, QStringLiteral("0 OR 1 = 1"));
+    const QStringList messages = view.log.filter(QStringLiteral("message"));
+    QCOMPARE(messages.size(), 2);
+    QVERIFY(messages.at(0).startsWith(QStringLiteral("message Неверно!")));
+    // 9 right, 181 s, no hints: 50 + 135 + 99 + 100.
+    QVERIFY2(messages.at(1).contains(QStringLiteral("Ваши очки: 384.")), qPrintable(messages.at(1)));
+    QCOMPARE(flow.data().slot(10), int(esWrong));
+    QCOMPARE(flow.state(), GameState::GameOver);
+}
+
+void TestGameFlow::answerOutsideAGameChangesNothing() {
+    RecordingView view;
+    GameFlow flow(view);
+    flow.LMDMMButton2Click();
+    flow.N11Click();
+    flow.N5Click();
+    const auto before = flow.data().ResultSlots;
+    view.log.clear();
+    flow.AnswerExercise(false, QStringLiteral("x"));
+    flow.AnswerExercise(true, QString());
+    QVERIFY(view.log.isEmpty());
+    QCOMPARE(flow.data().ResultSlots, before);
+    QCOMPARE(flow.state(), GameState::GameOver);
 }
 
 QTEST_GUILESS_MAIN(TestGameFlow)

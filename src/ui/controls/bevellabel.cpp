@@ -1,6 +1,7 @@
 #include "bevellabel.h"
 
 #include "bevel.h"
+#include "drawnlabelaccessible.h"
 #include "systemcolors.h"
 
 #include <QPainter>
@@ -8,6 +9,7 @@
 TLMDBevelLabel::TLMDBevelLabel(QWidget *parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    registerDrawnLabel();
 }
 
 TLMDBevelLabel::TLMDBevelLabel(const QString &text, QWidget *parent)
@@ -21,6 +23,7 @@ void TLMDBevelLabel::setText(const QString &text) {
     m_text = text;
     updateGeometry();
     update();
+    drawnLabelTextChanged(this);
 }
 
 QSize TLMDBevelLabel::sizeHint() const {

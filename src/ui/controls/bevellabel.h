@@ -7,6 +7,8 @@
 // widget's font.
 class TLMDBevelLabel : public QWidget {
     Q_OBJECT
+    // Screen readers read the label by this property.
+    Q_PROPERTY(QString text READ text WRITE setText)
 public:
     explicit TLMDBevelLabel(QWidget *parent = nullptr);
     explicit TLMDBevelLabel(const QString &text, QWidget *parent = nullptr);

@@ -1,5 +1,6 @@
 #include "shadowlabel.h"
 
+#include "drawnlabelaccessible.h"
 #include "systemcolors.h"
 
 #include <QEvent>
@@ -11,11 +12,13 @@ constexpr int kDepth = 3;
 } // namespace
 
 TLMDShadowLabel::TLMDShadowLabel(QWidget *parent)
-    : QWidget(parent) {}
+    : QWidget(parent) {
+    registerDrawnLabel();
+}
 
 TLMDShadowLabel::TLMDShadowLabel(const QString &text, QWidget *parent)
-    : QWidget(parent)
-    , m_text(text) {
+    : TLMDShadowLabel(parent) {
+    m_text = text;
     fitToText();
 }
 
@@ -25,6 +28,7 @@ void TLMDShadowLabel::setText(const QString &text) {
     m_text = text;
     fitToText();
     update();
+    drawnLabelTextChanged(this);
 }
 
 void TLMDShadowLabel::setAlignment(Qt::Alignment alignment) {

@@ -9,6 +9,8 @@
 // whenever the text or the font changes; the background is the parent's.
 class TLMDShadowLabel : public QWidget {
     Q_OBJECT
+    // Screen readers read the label by this property.
+    Q_PROPERTY(QString text READ text WRITE setText)
 public:
     explicit TLMDShadowLabel(QWidget *parent = nullptr);
     explicit TLMDShadowLabel(const QString &text, QWidget *parent = nullptr);

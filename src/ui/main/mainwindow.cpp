@@ -1,12 +1,16 @@
 #include "mainwindow.h"
 
 #include "appresources.h"
+#include "engine/checking.h"
 #include "engine/exercise.h"
+#include "engine/hinttable.h"
+#include "keys.h"
 #include "operationframes.h"
 #include "radiogroup.h"
 #include "random/randomsource.h"
 #include "session/clocks.h"
 #include "session/segmentcolors.h"
+#include "soundoutput.h"
 #include "ui/controls/bevellabel.h"
 #include "ui/controls/faces.h"
 #include "ui/controls/mmbutton.h"
@@ -15,6 +19,7 @@
 #include "ui/controls/systemcolors.h"
 #include "ui/dialogs/aboutwindow.h"
 #include "ui/dialogs/guidelineswindow.h"
+#include "ui/dialogs/hintwindow.h"
 #include "ui/dialogs/messagewindow.h"
 #include "valuelist.h"
 
@@ -27,6 +32,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 using session::ActionButton;
 
@@ -144,13 +150,10 @@ TForm1::TForm1(QWidget *parent)
     createControls();
     createMenu();
     setFixedSize(ClientSize.width(), ClientSize.height() + menuBar()->sizeHint().height());
-    qApp->installEventFilter(this);
     FormCreate();
 }
 
-TForm1::~TForm1() {
-    qApp->removeEventFilter(this);
-}
+TForm1::~TForm1() = default;
 
 void TForm1::setDialogs(TForm7 *form7, TForm8 *form8, TForm2 *form2, TForm9 *form9) {
     m_form7 = form7;
@@ -279,11 +282,13 @@ void TForm1::createControls() {
     LMDMMButton2->hide();
     LMDMMButton3->hide();
     LMDMMButton7->hide();
+    connect(LMDMMButton1, &QAbstractButton::clicked, this, &TForm1::LMDMMButton1Click);
     connect(LMDMMButton2, &QAbstractButton::clicked, this, &TForm1::LMDMMButton2Click);
     connect(LMDMMButton3, &QAbstractButton::clicked, this, &TForm1::LMDMMButton3Click);
     connect(LMDMMButton4, &QAbstractButton::clicked, this, &TForm1::N11Click);
     connect(LMDMMButton5, &QAbstractButton::clicked, this, &TForm1::N21Click);
     connect(LMDMMButton6, &QAbstractButton::clicked, this, &TForm1::N31Click);
+    connect(LMDMMButton7, &QAbstractButton::clicked, this, &TForm1::LMDMMButton7Click);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -311,7 +316,7 @@ void TForm1::createMenu() {
     N11 = N4->addAction(QStringLiteral("Сложность &1"), this, &TForm1::N11Click);
     N21 = N4->addAction(QStringLiteral("Сложность &2"), this, &TForm1::N21Click);
     N31 = N4->addAction(QStringLiteral("Сложность &3"), this, &TForm1::N31Click);
-    N9 = N1->addAction(QStringLiteral("Готово"));
+    N9 = N1->addAction(QStringLiteral("Готово"), this, &TForm1::N9Click);
     N5 = N1->addAction(QStringLiteral("Начать заново"), this, &TForm1::N5Click);
     N1->addSeparator();
     N10 = N1->addAction(QStringLiteral("Звук включен"), this, &TForm1::N10Click);
@@ -363,6 +368,13 @@ void TForm1::FormCreate() {
 
 void TForm1::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
+    // Every key pressed in the window reaches its window-system window first, before Qt hands it to the
+    // focused control: watching there sees each key exactly once, and the control it then goes to is chosen
+    // after the handler has run, so it is never a list of a diagram that the key has just replaced.
+    if (!m_keyPreviewInstalled && windowHandle()) {
+        windowHandle()->installEventFilter(this);
+        m_keyPreviewInstalled = true;
+    }
     // Without a window manager nothing activates the window; the first showing stands in for it.
     if (!m_activated)
         QTimer::singleShot(0, this, &TForm1::FormActivate);
@@ -380,6 +392,19 @@ void TForm1::FormActivate() {
     m_activated = true;
     if (m_form9)
         m_form9->exec();
+}
+
+void TForm1::LMDMMButton1Click() {
+    ++m_game.data().HintCount;
+    if (!m_form2)
+        return;
+    const int notation = RadioGroup1->ItemIndex();
+    const QList<QStringList> rows = engine::hintTableRows(notation, RadioGroup2->ItemIndex());
+    const QFontMetrics metrics(font());
+    m_form2->fill(rows, engine::hintColumnWidths(rows.first(), notation, [&metrics](const QString &text) {
+                      return metrics.horizontalAdvance(text);
+                  }));
+    m_form2->exec();
 }
 
 void TForm1::N6Click() {
@@ -560,35 +585,64 @@ void TForm1::showMessage(const QString &text, const QString &caption, int kind) 
         m_form8->InitializeAndShow(text, caption, kind);
 }
 
+bool TForm1::soundOn() const {
+    return N10->isChecked();
+}
+
+void TForm1::playSound(const QString &clip) {
+    if (m_sound)
+        m_sound->play(clip);
+}
+
+void TForm1::LMDMMButton7Click() {
+    if (m_game.state() != session::GameState::Playing || !frame(1))
+        return;
+    engine::ExerciseValues exercise;
+    exercise.answerBox = ComboBox1->currentIndex();
+    for (int slot = 1; slot <= 3; ++slot) {
+        if (const TOperationFrame *shown = frame(slot)) {
+            engine::FrameValues &values = exercise.Frames[slot - 1].emplace();
+            values.frameClass = shown->frameClass();
+            values.Tag = shown->Tag;
+            values.ComboBox1 = shown->ComboBox1->currentIndex();
+            if (shown->isTwoInput())
+                values.ComboBox2 = shown->valueList(2)->currentIndex();
+        }
+    }
+    const engine::Judgement judgement = engine::JudgeExercise(
+        exercise, m_game.data().Level, RadioGroup1->ItemIndex(), RadioGroup2->ItemIndex());
+    m_game.AnswerExercise(judgement.right, judgement.explanation);
+}
+
 void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers) {
     if (LMDMMButton2->isVisibleTo(this)) {
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        if (key == vkReturn)
             LMDMMButton2Click();
-        else if (key == Qt::Key_Escape)
+        else if (key == vkEscape)
             LMDMMButton3Click();
         return;
     }
     if (LMDMMButton4->isVisibleTo(this)) {
-        if (key == Qt::Key_1)
+        if (key == vkDigit1)
             N11Click();
-        else if (key == Qt::Key_2)
+        else if (key == vkDigit2)
             N21Click();
-        else if (key == Qt::Key_3)
+        else if (key == vkDigit3)
             N31Click();
         return;
     }
+    if (LMDMMButton7->isVisibleTo(this) && key == vkReturn)
+        LMDMMButton7Click();
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        auto *widget = static_cast<QWidget *>(watched);
-        QWidget *target = focusWidget() ? focusWidget() : this;
-        // The event reaches every parent it propagates to; the preview acts on its first delivery only.
-        if (widget == target && widget->window() == this) {
+    if (event->type() == QEvent::KeyPress && watched == windowHandle()) {
+        // While a drop-down list is open its keys are its own: Enter only chooses the item. A window that a
+        // modal dialog blocks sees no keys at all.
+        const QWidget *modal = QApplication::activeModalWidget();
+        if (!QApplication::activePopupWidget() && (!modal || modal == this)) {
             auto *key = static_cast<QKeyEvent *>(event);
-            // Keypad digits have key codes of their own in the original keyboard model; they do nothing.
-            if (!(key->modifiers() & Qt::KeypadModifier) || key->key() == Qt::Key_Enter)
-                FormKeyDown(key->key(), key->modifiers());
+            FormKeyDown(virtualKeyCode(*key), key->modifiers());
         }
     }
     return QMainWindow::eventFilter(watched, event);

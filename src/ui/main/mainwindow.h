@@ -113,8 +113,15 @@ public Q_SLOTS:
     void N21Click() { m_game.N21Click(); }
     void N31Click() { m_game.N31Click(); }
     void N5Click() { m_game.N5Click(); }
+    // The answer command ("Готово", its menu item, Enter while playing): judges the diagram as its lists
+    // stand and hands the verdict to the game.
+    void LMDMMButton7Click();
+    void N9Click() { LMDMMButton7Click(); }
     void LMDMMButton2Click() { m_game.LMDMMButton2Click(); }
     void LMDMMButton3Click() { m_game.LMDMMButton3Click(); }
+    // The hint table ("Подсказка"): counts the hint, fills and fits the table in the notation and language of
+    // the moment and shows it modally.
+    void LMDMMButton1Click();
     void N6Click();
     void N8Click();
     void N10Click();
@@ -130,7 +137,8 @@ public Q_SLOTS:
     void BuildExercise(int level);
     void ApplyNotation();
 
-    // The main window's key preview: sees every key before the focused control and never consumes it.
+    // The main window's key handler, in the desktop's key codes (keys.h). It sees every key pressed in the
+    // window before the focused control does, and never consumes it.
     void FormKeyDown(int key, Qt::KeyboardModifiers shift);
 
 protected:
@@ -163,6 +171,8 @@ private:
     void redrawProgress() override;
     void showMessage(const QString &text, const QString &caption, int kind) override;
     void closeMainWindow() override { close(); }
+    bool soundOn() const override;
+    void playSound(const QString &clip) override;
 
     session::GameFlow m_game;
     engine::ExerciseModel m_model;
@@ -173,6 +183,7 @@ private:
     int m_totalSeconds = 0;
     bool m_terminationRequested = false;
     bool m_activated = false;
+    bool m_keyPreviewInstalled = false;
     TForm7 *m_form7 = nullptr;
     TForm8 *m_form8 = nullptr;
     TForm2 *m_form2 = nullptr;

@@ -1,5 +1,8 @@
 #include "bevellabel.h"
+#include "shadowlabel.h"
 #include "systemcolors.h"
+
+#include <QAccessible>
 
 #include <QtTest>
 
@@ -47,6 +50,21 @@ private slots:
         QVERIFY(box.left() > 2 && box.right() < 77);
         QVERIFY2(qAbs(box.center().x() - 39) <= 2, qPrintable(QString::number(box.center().x())));
         QVERIFY2(qAbs(box.center().y() - 19) <= 3, qPrintable(QString::number(box.center().y())));
+    }
+
+    // An operation box that a screen reader cannot name leaves the pupil who uses one without the operation.
+    void screenReadersReadTheShownText() {
+        TLMDBevelLabel box(QStringLiteral("XOR"));
+        TLMDShadowLabel title(QStringLiteral("Логикус"));
+        for (QWidget *label : {static_cast<QWidget *>(&box), static_cast<QWidget *>(&title)}) {
+            QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(label);
+            QVERIFY(reader);
+            QCOMPARE(reader->role(), QAccessible::StaticText);
+            QCOMPARE(reader->text(QAccessible::Name), label->property("text").toString());
+            QVERIFY(!reader->text(QAccessible::Name).isEmpty());
+            label->setProperty("text", QStringLiteral("ИСКЛ.ИЛИ"));
+            QCOMPARE(reader->text(QAccessible::Name), QStringLiteral("ИСКЛ.ИЛИ"));
+        }
     }
 };
 

@@ -85,7 +85,7 @@ void TestHintWindow::gridShape() {
     QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
     QVERIFY(grid->focusPolicy() & Qt::TabFocus);
     for (int row = 0; row < grid->rowCount(); ++row)
-        QCOMPARE(grid->rowHeight(row), 24);
+        QCOMPARE(grid->rowHeight(row), 24 + 1); // the cell and its grid line
 }
 
 void TestHintWindow::enterClosesWhileGridHasFocus_data() {

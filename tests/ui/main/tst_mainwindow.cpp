@@ -1,14 +1,19 @@
 #include "appresources.h"
+#include "engine/checking.h"
+#include "engine/hinttable.h"
 #include "engine/logic.h"
 #include "mainwindow.h"
 #include "operationframes.h"
 #include "radiogroup.h"
 #include "session/gamedata.h"
+#include "soundoutput.h"
 #include "ui/controls/bevellabel.h"
 #include "ui/controls/mmbutton.h"
 #include "ui/controls/picturebox.h"
 #include "ui/controls/progress.h"
 #include "ui/controls/systemcolors.h"
+#include "ui/dialogs/guidelineswindow.h"
+#include "ui/dialogs/hintwindow.h"
 #include "ui/dialogs/messagewindow.h"
 #include "valuelist.h"
 
@@ -16,12 +21,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 using session::GameState;
 
@@ -47,14 +56,29 @@ QList<TOperationFrame *> liveFrames(const TForm1 &form) {
     return form.Panel1->findChildren<TOperationFrame *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-// Keys go to the focused control first, as they do from the keyboard.
+// Keys come through the window, as they do from the keyboard: the window hands them to its focused control.
 void pressKey(TForm1 *form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(form->focusWidget() ? form->focusWidget() : form, key, modifiers);
+    QTest::keyClick(form->windowHandle(), key, modifiers);
 }
 
 // A radio button reacts to clicks on its indicator and text, not on the empty rest of its row.
 void pick(QRadioButton *item) {
     QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(6, item->height() / 2));
+}
+
+class RecordingSound : public SoundOutput {
+public:
+    QStringList played;
+    void play(const QString &name) override { played << name; }
+};
+
+// The right result of a frame as its lists stand.
+int rightResult(const TOperationFrame *frame) {
+    const auto a = engine::TLogicValue(frame->ComboBox1->currentIndex());
+    if (!frame->isTwoInput())
+        return engine::operationResult(engine::okNot, a);
+    return engine::operationResult(engine::TOperationKind(frame->Tag % 10), a,
+                                   engine::TLogicValue(frame->valueList(2)->currentIndex()));
 }
 
 QColor pixelAt(QWidget *widget, const QPoint &at) {
@@ -87,7 +111,17 @@ private Q_SLOTS:
     void gameClockTicksFreezesAndResets();
     void lampsAndTheirHintFollowTheTotalTime();
     void progressSegmentsShowTheResultSlots();
-    void keysFollowTheState();
+    void keysActOnlyWhereTheStateListensForThem_data();
+    void keysActOnlyWhereTheStateListensForThem();
+    void enterInAFrameListAnswersOnceAndLeavesTheMessageOpen();
+    void enterInAnOpenDropDownOnlyChoosesTheItem();
+    void soundSwitchSilencesBothClips();
+    void explanationComesInTheNotationOfTheMoment();
+    void f1OpensTheReferenceInEveryState();
+    void hintTableFitsItsTextsAndCountsEveryOpening_data();
+    void hintTableFitsItsTextsAndCountsEveryOpening();
+    void hintTableDrawsCellsCentredWithoutSelection();
+    void hintTableNarrowsForEnglishKeepingItsLeftEdge();
     void tenthExerciseShowsTheScoreThenGameOver();
 
 private:
@@ -465,26 +499,317 @@ void TestMainWindow::progressSegmentsShowTheResultSlots() {
     QCOMPARE(pixelAt(m_form->LMDProgress1, {4 + 59, 20}), systemColor(SystemColor::ButtonFace));
 }
 
-void TestMainWindow::keysFollowTheState() {
-    pressKey(m_form, Qt::Key_Return);
-    QCOMPARE(m_form->game().state(), GameState::LevelPrompt);
-    pressKey(m_form, Qt::Key_2, Qt::KeypadModifier);
-    QCOMPARE(m_form->game().state(), GameState::LevelPrompt);
-    pressKey(m_form, Qt::Key_2);
-    QCOMPARE(m_form->game().state(), GameState::Playing);
-    QCOMPARE(m_form->game().data().Level, 2);
-    pressKey(m_form, Qt::Key_Escape);
-    QCOMPARE(m_form->game().state(), GameState::Playing);
+void TestMainWindow::keysActOnlyWhereTheStateListensForThem_data() {
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("stateAfter");
+    QTest::addColumn<int>("levelOrExercise");
+    const int prompt = int(GameState::LevelPrompt), playing = int(GameState::Playing),
+              over = int(GameState::GameOver), closed = -1;
+    const int none = Qt::NoModifier, keypad = Qt::KeypadModifier, shift = Qt::ShiftModifier;
+    // In the level prompt the last column is the level chosen; while playing, the exercise on the screen.
+    QTest::newRow("prompt: 1") << prompt << int(Qt::Key_1) << none << playing << 1;
+    QTest::newRow("prompt: Shift+1") << prompt << int(Qt::Key_1) << shift << playing << 1;
+    QTest::newRow("prompt: 2") << prompt << int(Qt::Key_2) << none << playing << 2;
+    QTest::newRow("prompt: 3 with Ctrl")
+        << prompt << int(Qt::Key_3) << int(Qt::ControlModifier) << playing << 3;
+    QTest::newRow("prompt: keypad 2") << prompt << int(Qt::Key_2) << keypad << prompt << 0;
+    QTest::newRow("prompt: 4") << prompt << int(Qt::Key_4) << none << prompt << 0;
+    QTest::newRow("prompt: Enter") << prompt << int(Qt::Key_Return) << none << prompt << 0;
+    QTest::newRow("prompt: Escape") << prompt << int(Qt::Key_Escape) << none << prompt << 0;
+    QTest::newRow("playing: Escape") << playing << int(Qt::Key_Escape) << none << playing << 1;
+    QTest::newRow("playing: 2") << playing << int(Qt::Key_2) << none << playing << 1;
+    QTest::newRow("playing: Enter answers") << playing << int(Qt::Key_Return) << none << playing << 2;
+    QTest::newRow("playing: keypad Enter answers") << playing << int(Qt::Key_Enter) << keypad << playing << 2;
+    QTest::newRow("playing: Shift+Enter answers") << playing << int(Qt::Key_Return) << shift << playing << 2;
+    QTest::newRow("game over: 1") << over << int(Qt::Key_1) << none << over << 0;
+    QTest::newRow("game over: 3") << over << int(Qt::Key_3) << none << over << 0;
+    QTest::newRow("game over: Enter") << over << int(Qt::Key_Return) << none << prompt << 0;
+    QTest::newRow("game over: keypad Enter") << over << int(Qt::Key_Enter) << keypad << prompt << 0;
+    QTest::newRow("game over: Escape ends the program") << over << int(Qt::Key_Escape) << none << closed << 0;
+}
+
+void TestMainWindow::keysActOnlyWhereTheStateListensForThem() {
+    QFETCH(int, state);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, stateAfter);
+    QFETCH(int, levelOrExercise);
+    if (GameState(state) != GameState::LevelPrompt)
+        m_form->N11Click();
+    if (GameState(state) == GameState::GameOver)
+        m_form->N5Click();
+    pressKey(m_form, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    if (stateAfter < 0) {
+        QVERIFY(!m_form->isVisible());
+        return;
+    }
     QVERIFY(m_form->isVisible());
-    m_form->N5Click();
-    pressKey(m_form, Qt::Key_1);
-    QCOMPARE(m_form->game().state(), GameState::GameOver);
+    QCOMPARE(int(m_form->game().state()), stateAfter);
+    if (GameState(state) == GameState::LevelPrompt && levelOrExercise > 0)
+        QCOMPARE(m_form->game().data().Level, levelOrExercise);
+    if (GameState(state) == GameState::Playing)
+        QCOMPARE(m_form->game().data().CurrentExercise, levelOrExercise);
+}
+
+void TestMainWindow::enterInAFrameListAnswersOnceAndLeavesTheMessageOpen() {
+    TForm8 messages(m_form, &m_form->drawnButtons());
+    m_form->setDialogs(nullptr, &messages, nullptr, nullptr);
+    m_form->N21Click();
+    QPointer<TValueList> open = m_form->frame(1)->ComboBox1->isEnabled() ? m_form->frame(1)->ComboBox1
+                                                                         : m_form->frame(1)->valueList(2);
+    open->setFocus();
+    QVERIFY(open->hasFocus());
+    int shown = 0;
+    bool stillOpenAfterTheKey = false;
+    QTimer::singleShot(0, &messages, [&] {
+        ++shown;
+        stillOpenAfterTheKey = messages.isVisible();
+        messages.LMDMMButton1->click();
+    });
     pressKey(m_form, Qt::Key_Return);
-    QCOMPARE(m_form->game().state(), GameState::LevelPrompt);
-    pressKey(m_form, Qt::Key_3);
+    QCOMPARE(shown, 1);
+    QVERIFY(stillOpenAfterTheKey);
+    QCOMPARE(m_form->game().data().CurrentExercise, 2);
+    QCOMPARE(m_form->game().data().slot(1), int(session::esWrong));
+    // The list the key started in is deleted once the event loop gets control; nothing touches it after.
+    flushDeferredDeletes();
+    QVERIFY(!open);
+    m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
+}
+
+void TestMainWindow::enterInAnOpenDropDownOnlyChoosesTheItem() {
+    m_form->N11Click();
+    m_form->ComboBox1->setFocus();
+    const int values[] = {engine::lvFalse, engine::lvTrue};
+    for (const int value : values) {
+        m_form->ComboBox1->showPopup();
+        QWidget *popup = QApplication::activePopupWidget();
+        QVERIFY(popup);
+        QTest::keyClick(popup->windowHandle(), Qt::Key_Down);
+        if (value == engine::lvFalse) {
+            // The window system gives an open list's keys to the list's own window.
+            QTest::keyClick(popup->windowHandle(), Qt::Key_Return);
+        } else {
+            // Should one reach the main window, Qt hands it on to the open list all the same.
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+            QApplication::sendEvent(m_form->windowHandle(), &press);
+        }
+        QVERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(m_form->ComboBox1->currentIndex(), value);
+        QCOMPARE(m_form->game().data().CurrentExercise, 1);
+    }
+}
+
+void TestMainWindow::soundSwitchSilencesBothClips() {
+    RecordingSound sound;
+    TForm8 messages(m_form, &m_form->drawnButtons());
+    m_form->setSoundOutput(&sound);
+    m_form->setDialogs(nullptr, &messages, nullptr, nullptr);
+    QStringList heardWhileTheMessageWasOpen;
+    const auto answerWrong = [&] {
+        QTimer::singleShot(0, &messages, [&] {
+            heardWhileTheMessageWasOpen = sound.played;
+            messages.LMDMMButton1->click();
+        });
+        m_form->N9->trigger(); // the answer box is still at "?"
+    };
+    const auto answerRight = [&] {
+        m_form->ComboBox1->setCurrentIndex(rightResult(m_form->frame(1)));
+        m_form->LMDMMButton7->click();
+    };
+    m_form->N11Click();
+    answerRight();
+    answerWrong();
+    QCOMPARE(sound.played, (QStringList{"Sound2", "Sound3"}));
+    QCOMPARE(heardWhileTheMessageWasOpen, sound.played);
+    QCOMPARE(m_form->game().data().slot(1), int(session::esRight));
+    QCOMPARE(m_form->game().data().slot(2), int(session::esWrong));
+
+    m_form->N10->trigger();
+    QCOMPARE(m_form->N10->text(), QStringLiteral("Звук выключен"));
+    QVERIFY(!m_form->N10->isChecked());
+    answerRight();
+    answerWrong();
+    QCOMPARE(sound.played.size(), 2);
+    QCOMPARE(m_form->game().data().CurrentExercise, 5);
+
+    m_form->N10->trigger();
+    QCOMPARE(m_form->N10->text(), QStringLiteral("Звук включен"));
+    QVERIFY(m_form->N10->isChecked());
+    answerWrong();
+    QCOMPARE(sound.played.last(), QStringLiteral("Sound3"));
+    m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
+    m_form->setSoundOutput(nullptr);
+}
+
+void TestMainWindow::explanationComesInTheNotationOfTheMoment() {
+    TForm8 messages(m_form, &m_form->drawnButtons());
+    m_form->setDialogs(nullptr, &messages, nullptr, nullptr);
+    m_form->N21Click();
+    // Exercise 1 of level 2: a negation feeds one input of a two-input operation. Make it the worked example:
+    // AND with the other input given true, the negation of false; the pupil enters false and false.
+    TOperationFrame *final = m_form->frame(1);
+    TOperationFrame *negation = m_form->frame(2);
+    QVERIFY(final->isTwoInput() && !negation->isTwoInput());
+    final->Tag = engine::okAnd;
+    TValueList *fed = negation->Tag >= 10 ? final->valueList(2) : final->valueList(1);
+    TValueList *given = negation->Tag >= 10 ? final->valueList(1) : final->valueList(2);
+    given->setCurrentIndex(engine::lvTrue);
+    negation->ComboBox1->setCurrentIndex(engine::lvFalse);
+    fed->setCurrentIndex(engine::lvFalse);
+    m_form->ComboBox1->setCurrentIndex(engine::lvFalse);
+    pick(m_form->RadioGroup1->item(2));
+    pick(m_form->RadioGroup2->item(0));
+    QString text;
+    QTimer::singleShot(0, &messages, [&] {
+        text = messages.LMDSimpleLabel1->text();
+        QCOMPARE(messages.windowTitle(), QStringLiteral("Неверно!"));
+        messages.LMDMMButton1->click();
+    });
+    m_form->LMDMMButton7Click();
+    QCOMPARE(text.replace("\n", "\r\n"),
+             QStringLiteral("Твой ответ неправилен.\r\nТы не учёл, что\r\nНЕ Ложь = Истина"));
+    m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
+}
+
+void TestMainWindow::f1OpensTheReferenceInEveryState() {
+    TForm7 guidelines(m_form, &m_form->drawnButtons());
+    m_form->setDialogs(&guidelines, nullptr, nullptr, nullptr);
+    const std::function<void()> toState[] = {[] {}, [this] { m_form->N31Click(); },
+                                             [this] { m_form->N5Click(); }};
+    for (const auto &step : toState) {
+        step();
+        QString caption;
+        QTimer::singleShot(0, &guidelines, [&] {
+            caption = guidelines.isVisible() ? guidelines.windowTitle() : QString();
+            guidelines.LMDMMButton1->click();
+        });
+        pressKey(m_form, Qt::Key_F1);
+        QCOMPARE(caption, QStringLiteral("Справочная информация"));
+    }
+    m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
+}
+
+namespace {
+
+// Opens the hint table with its button and runs `whileShown` inside it before closing it.
+void openHint(TForm1 *form, TForm2 &hint, const std::function<void()> &whileShown) {
+    QTimer::singleShot(0, &hint, [&] {
+        whileShown();
+        hint.LMDMMButton1->click();
+    });
+    QTest::mouseClick(form->LMDMMButton1, Qt::LeftButton);
+}
+
+} // namespace
+
+void TestMainWindow::hintTableFitsItsTextsAndCountsEveryOpening_data() {
+    QTest::addColumn<int>("notation");
+    QTest::addColumn<int>("language");
+    QTest::newRow("0/1, Russian") << 0 << 0;
+    QTest::newRow("0/1, English") << 0 << 1;
+    QTest::newRow("False/True, Russian") << 4 << 0;
+    QTest::newRow("False/True, English") << 4 << 1;
+}
+
+void TestMainWindow::hintTableFitsItsTextsAndCountsEveryOpening() {
+    QFETCH(int, notation);
+    QFETCH(int, language);
+    TForm2 hint(m_form, &m_form->drawnButtons());
+    m_form->setDialogs(nullptr, nullptr, &hint, nullptr);
+    m_form->N11Click();
+    pick(m_form->RadioGroup1->item(notation));
+    pick(m_form->RadioGroup2->item(language));
+    const int before = m_form->game().data().HintCount;
+    int countWhileShown = -1;
+    openHint(m_form, hint, [&] { countWhileShown = m_form->game().data().HintCount; });
+    QCOMPARE(countWhileShown, before + 1);
+
+    // Widths as the main window's font measures them: the wider of the header and the wider value text.
+    const QFontMetrics metrics(m_form->font());
+    const QString F = engine::ValueText(notation, engine::lvFalse),
+                  T = engine::ValueText(notation, engine::lvTrue);
+    const int v = std::max(metrics.horizontalAdvance(F), metrics.horizontalAdvance(T));
+    int sum = 0;
+    for (int column = 0; column < 6; ++column) {
+        const QString header = hint.StringGrid1->item(0, column)->text();
+        const int width = std::max(v, metrics.horizontalAdvance(header)) + 5;
+        QCOMPARE(hint.StringGrid1->columnWidth(column), width + 1);
+        sum += width;
+    }
+    QCOMPARE(hint.StringGrid1->item(0, 5)->text(),
+             language ? QStringLiteral("A XOR B") : QStringLiteral("A ИСКЛ.ИЛИ B"));
+    QCOMPARE(hint.StringGrid1->item(4, 5)->text(), F);
+    QCOMPARE(hint.StringGrid1->item(2, 2)->text(), T);
+    QCOMPARE(hint.StringGrid1->viewport()->size(), QSize(sum + 6, 125));
+    QCOMPARE(hint.width(), hint.StringGrid1->width() + 40);
+    QCOMPARE(hint.height(), 233);
+
+    openHint(m_form, hint, [] {});
     m_form->N5Click();
-    pressKey(m_form, Qt::Key_Escape);
-    QVERIFY(!m_form->isVisible());
+    QCOMPARE(m_form->game().data().HintCount, before + 2);
+    m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
+}
+
+void TestMainWindow::hintTableDrawsCellsCentredWithoutSelection() {
+    TForm2 hint(m_form, &m_form->drawnButtons());
+    m_form->setDialogs(nullptr, nullptr, &hint, nullptr);
+    m_form->N11Click();
+    QImage grid;
+    QRect header, value;
+    openHint(m_form, hint, [&] {
+        QTableWidget *table = hint.StringGrid1;
+        // A selected, focused row must look like any other.
+        table->setFocus();
+        table->selectRow(2);
+        header = table->visualRect(table->model()->index(0, 4));
+        value = table->visualRect(table->model()->index(2, 0));
+        grid = table->viewport()->grab().toImage();
+    });
+    QVERIFY(!grid.isNull());
+    const auto inkBox = [&grid](const QRect &cell) {
+        QRect box;
+        for (int y = cell.top(); y < cell.bottom(); ++y)
+            for (int x = cell.left(); x < cell.right(); ++x)
+                if (qGray(grid.pixel(x, y)) < 100)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    for (const auto &[cell, background] : {std::pair{header, systemColor(SystemColor::ButtonFace)},
+                                           std::pair{value, systemColor(SystemColor::Window)}}) {
+        QCOMPARE(grid.pixelColor(cell.left() + 1, cell.top() + 1), background);
+        QCOMPARE(grid.pixelColor(cell.right() - 1, cell.bottom() - 1), background);
+        // The text's ink is centred in the cell, both ways, to within the glyphs' side bearings.
+        const QRect ink = inkBox(cell.adjusted(0, 0, -1, -1));
+        QVERIFY(!ink.isEmpty());
+        QVERIFY2(qAbs((ink.left() - cell.left()) - (cell.right() - ink.right())) <= 3,
+                 qPrintable(QStringLiteral("ink %1..%2 in %3..%4")
+                                .arg(ink.left())
+                                .arg(ink.right())
+                                .arg(cell.left())
+                                .arg(cell.right())));
+        QVERIFY(qAbs((ink.top() - cell.top()) - (cell.bottom() - ink.bottom())) <= 4);
+    }
+    // The grid line between the cells is one pixel, neither cell's colour.
+    QVERIFY(grid.pixelColor(header.right() + 1, header.center().y()) != systemColor(SystemColor::ButtonFace));
+    m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
+}
+
+void TestMainWindow::hintTableNarrowsForEnglishKeepingItsLeftEdge() {
+    TForm2 hint(m_form, &m_form->drawnButtons());
+    m_form->setDialogs(nullptr, nullptr, &hint, nullptr);
+    m_form->N11Click();
+    pick(m_form->RadioGroup2->item(0));
+    QRect russian, english;
+    openHint(m_form, hint, [&] { russian = hint.frameGeometry(); });
+    pick(m_form->RadioGroup2->item(1));
+    openHint(m_form, hint, [&] { english = hint.frameGeometry(); });
+    QVERIFY2(english.width() < russian.width(),
+             qPrintable(QStringLiteral("%1 vs %2").arg(english.width()).arg(russian.width())));
+    QCOMPARE(english.topLeft(), russian.topLeft());
+    m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
 }
 
 void TestMainWindow::tenthExerciseShowsTheScoreThenGameOver() {
