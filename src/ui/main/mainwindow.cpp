@@ -362,11 +362,14 @@ void TForm1::FormCreate() {
         m_terminationRequested = true;
     }
 
-    m_drawnButtons << maskWhite(DrawButtonFace(150, 40, true, systemColor(SystemColor::ButtonFace)))
-                   << maskWhite(DrawButtonFace(150, 40, false, systemColor(SystemColor::ButtonShadow)));
+    // Drawn for the screen's density, so that a high-density screen shows them crisp, not stretched.
+    const qreal ratio = devicePixelRatioF();
+    m_drawnButtons << maskWhite(DrawButtonFace(150, 40, true, systemColor(SystemColor::ButtonFace), ratio))
+                   << maskWhite(
+                          DrawButtonFace(150, 40, false, systemColor(SystemColor::ButtonShadow), ratio));
     for (const QColor &color : LampColors)
-        m_lampImages << maskWhite(DrawButtonFace(40, 40, true, color));
-    Image4->setPixmap(QPixmap::fromImage(maskWhite(DrawButtonFace(140, 40, false, Cream))));
+        m_lampImages << maskWhite(DrawButtonFace(40, 40, true, color, ratio));
+    Image4->setPixmap(QPixmap::fromImage(maskWhite(DrawButtonFace(140, 40, false, Cream, ratio))));
 
     const session::LampImages off;
     Image6->setPixmap(QPixmap::fromImage(m_lampImages.at(off.green)));
