@@ -227,3 +227,56 @@ QImage DrawButtonFace(int width, int height, bool raised, const QColor &fill) {
         floodFillToBorder(image, corner, black, white);
     return image;
 }
+
+QImage DrawButtonFace(int width, int height, bool raised, const QColor &fill, qreal devicePixelRatio) {
+    if (devicePixelRatio <= 1.0 || width <= 0 || height <= 0)
+        return DrawButtonFace(width, height, raised, fill);
+
+    const QColor face = systemColor(SystemColor::ButtonFace);
+    const QColor shadow = systemColor(SystemColor::ButtonShadow);
+    const QColor black(0, 0, 0);
+    const QColor white(255, 255, 255);
+    const qreal w = width;
+    const qreal h = height;
+    const QSize device(int(std::lround(w * devicePixelRatio)), int(std::lround(h * devicePixelRatio)));
+
+    QImage image(device, QImage::Format_RGB32);
+    image.fill(white);
+    // The same figure in logical coordinates, scaled onto the device pixels. Without antialiasing every
+    // stroke is a closed run of pixels of one colour, so the fills stop at it as they do at one pixel per
+    // pixel.
+    const auto paint = [&](const auto &draw) {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.scale(devicePixelRatio, devicePixelRatio);
+        draw(painter);
+    };
+    paint([&](QPainter &painter) {
+        painter.setPen(QPen(face, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        const int hi = height;
+        const QPointF divide[4] = {{hi / 2 + 0.5, 6 * hi / 5 - 7 + 0.5},
+                                   {3 * hi / 20 + 3 + 0.5, 17 * hi / 20 - 3 + 0.5},
+                                   {hi / 2 + 0.5, 5.5},
+                                   {w + 1, 5.5}};
+        painter.drawPolyline(divide, 4);
+    });
+    const QPoint upperLeft(0, 0);
+    const QPoint lowerRight(device.width() - 1, device.height() - 1);
+    floodFillSurface(image, raised ? upperLeft : lowerRight, face);
+    floodFillSurface(image, raised ? lowerRight : upperLeft, shadow);
+
+    paint([&](QPainter &painter) {
+        painter.setPen(QPen(black, 1.0));
+        painter.setBrush(Qt::NoBrush);
+        // Outlines on the pixels the one-to-one face uses: the outer one on 0 … w − 2, the inner one on
+        // 5 … w − 7, each stroke a logical pixel wide.
+        painter.drawRoundedRect(QRectF(0.5, 0.5, w - 2, h - 2), (h - 1) / 2, (h - 1) / 2);
+        painter.setBrush(fill);
+        painter.drawRoundedRect(QRectF(5.5, 5.5, w - 12, h - 12), (h - 11) / 2, (h - 11) / 2);
+    });
+    for (const QPoint corner :
+         {lowerRight, QPoint(0, device.height() - 1), QPoint(device.width() - 1, 0), upperLeft})
+        floodFillToBorder(image, corner, black, white);
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}

@@ -9,6 +9,11 @@
 // maskWhite(). All strokes are drawn without antialiasing so that the flood fills stop at them.
 QImage DrawButtonFace(int width, int height, bool raised, const QColor &fill);
 
+// The same face for a screen of `devicePixelRatio` device pixels per logical pixel: drawn at the screen's own
+// resolution (so outlines and curves stay crisp instead of being stretched) and marked with that ratio, so
+// that it still measures width × height logical pixels. At a ratio of 1 it is exactly the face above.
+QImage DrawButtonFace(int width, int height, bool raised, const QColor &fill, qreal devicePixelRatio);
+
 // Replaces the contiguous area (4-connected) of the colour found at `seed` with `fill`.
 void floodFillSurface(QImage &image, QPoint seed, const QColor &fill);
 

@@ -38,7 +38,7 @@ const QImage *TLMDMMButton::currentFace() const {
 
 QSize TLMDMMButton::sizeHint() const {
     if (m_faces && !m_faces->isEmpty() && !m_faces->first().isNull())
-        return m_faces->first().size();
+        return m_faces->first().deviceIndependentSize().toSize();
     const QFontMetrics metrics(font());
     return QSize(metrics.horizontalAdvance(text()) + 2 * metrics.height(), 2 * metrics.height());
 }
@@ -49,7 +49,9 @@ void TLMDMMButton::paintEvent(QPaintEvent *) {
         painter.fillRect(rect(), m_background);
 
     if (const QImage *face = currentFace()) {
-        const QPoint origin((width() - face->width()) / 2, (height() - face->height()) / 2);
+        // In logical pixels: a face drawn for a high-density screen has more pixels than it measures.
+        const QSize size = face->deviceIndependentSize().toSize();
+        const QPoint origin((width() - size.width()) / 2, (height() - size.height()) / 2);
         // A disabled face is shown faded into what lies beneath, so that it reads as unavailable even
         // where the caption is short.
         painter.setOpacity(isEnabled() ? 1.0 : 0.45);

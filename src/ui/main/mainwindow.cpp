@@ -141,7 +141,8 @@ private:
 
 TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent)
-    , m_game(*this) {
+    , m_game(*this)
+    , m_draws(&RandomBelow) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Логикус"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -282,13 +283,21 @@ void TForm1::createControls() {
     LMDMMButton2->hide();
     LMDMMButton3->hide();
     LMDMMButton7->hide();
-    connect(LMDMMButton1, &QAbstractButton::clicked, this, &TForm1::LMDMMButton1Click);
-    connect(LMDMMButton2, &QAbstractButton::clicked, this, &TForm1::LMDMMButton2Click);
-    connect(LMDMMButton3, &QAbstractButton::clicked, this, &TForm1::LMDMMButton3Click);
-    connect(LMDMMButton4, &QAbstractButton::clicked, this, &TForm1::N11Click);
-    connect(LMDMMButton5, &QAbstractButton::clicked, this, &TForm1::N21Click);
-    connect(LMDMMButton6, &QAbstractButton::clicked, this, &TForm1::N31Click);
-    connect(LMDMMButton7, &QAbstractButton::clicked, this, &TForm1::LMDMMButton7Click);
+    // A button acts only while the pupil can see and use it. Qt can still hand a key to a button that was
+    // hidden while its window was inactive (the window remembers it as its focus), and Space on the hidden
+    // "Да" must not end a game that is being played.
+    const std::pair<TLMDMMButton *, void (TForm1::*)()> commands[] = {
+        {LMDMMButton1, &TForm1::LMDMMButton1Click}, {LMDMMButton2, &TForm1::LMDMMButton2Click},
+        {LMDMMButton3, &TForm1::LMDMMButton3Click}, {LMDMMButton4, &TForm1::N11Click},
+        {LMDMMButton5, &TForm1::N21Click},          {LMDMMButton6, &TForm1::N31Click},
+        {LMDMMButton7, &TForm1::LMDMMButton7Click},
+    };
+    for (const auto &[button, command] : commands) {
+        connect(button, &QAbstractButton::clicked, this, [this, button, command] {
+            if (button->isVisibleTo(this) && button->isEnabled())
+                (this->*command)();
+        });
+    }
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -331,6 +340,8 @@ void TForm1::createMenu() {
     N12 = N3->addAction(QStringLiteral("Методические указания"), this, &TForm1::N12Click);
     N6 = N3->addAction(QStringLiteral("Справка"), this, &TForm1::N6Click);
     N6->setShortcut(QKeySequence(Qt::Key_F1));
+    // In every state, whichever of the program's windows the window system counts as active; Qt keeps it from
+    // the main window while a dialog is open over it.
     N6->setShortcutContext(Qt::ApplicationShortcut);
     N3->addSeparator();
     N8 = N3->addAction(QStringLiteral("О программе"), this, &TForm1::N8Click);
@@ -351,11 +362,14 @@ void TForm1::FormCreate() {
         m_terminationRequested = true;
     }
 
-    m_drawnButtons << maskWhite(DrawButtonFace(150, 40, true, systemColor(SystemColor::ButtonFace)))
-                   << maskWhite(DrawButtonFace(150, 40, false, systemColor(SystemColor::ButtonShadow)));
+    // Drawn for the screen's density, so that a high-density screen shows them crisp, not stretched.
+    const qreal ratio = devicePixelRatioF();
+    m_drawnButtons << maskWhite(DrawButtonFace(150, 40, true, systemColor(SystemColor::ButtonFace), ratio))
+                   << maskWhite(
+                          DrawButtonFace(150, 40, false, systemColor(SystemColor::ButtonShadow), ratio));
     for (const QColor &color : LampColors)
-        m_lampImages << maskWhite(DrawButtonFace(40, 40, true, color));
-    Image4->setPixmap(QPixmap::fromImage(maskWhite(DrawButtonFace(140, 40, false, Cream))));
+        m_lampImages << maskWhite(DrawButtonFace(40, 40, true, color, ratio));
+    Image4->setPixmap(QPixmap::fromImage(maskWhite(DrawButtonFace(140, 40, false, Cream, ratio))));
 
     const session::LampImages off;
     Image6->setPixmap(QPixmap::fromImage(m_lampImages.at(off.green)));
@@ -490,8 +504,8 @@ void TForm1::BuildExercise(int level) {
     ComboBox1->setCurrentIndex(engine::lvUnknown);
     ComboBox1->move(engine::AnswerBoxLeft, engine::AnswerBoxTop);
 
-    engine::BuildExercise(m_model, level, m_game.data().CurrentExercise, &RandomBelow,
-                          RadioGroup1->ItemIndex(), RadioGroup2->ItemIndex());
+    engine::BuildExercise(m_model, level, m_game.data().CurrentExercise, m_draws, RadioGroup1->ItemIndex(),
+                          RadioGroup2->ItemIndex());
     LMDLabel1->setText(m_model.taskHeading);
     for (int slot = 0; slot < 3; ++slot) {
         if (const auto &model = m_model.Frames[slot]) {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 
 class QAction;
 class QGroupBox;
@@ -52,6 +53,8 @@ public:
     void setDialogs(TForm7 *form7, TForm8 *form8, TForm2 *form2, TForm9 *form9);
     // Where the answer's sounds go; not owned. Without one the program is silent.
     void setSoundOutput(SoundOutput *sound) { m_sound = sound; }
+    // Where exercises draw their chance from: the random source, unless a test needs a repeatable one.
+    void setDrawSource(engine::DrawSource draws) { m_draws = std::move(draws); }
 
     bool terminationRequested() const { return m_terminationRequested; }
     session::GameFlow &game() { return m_game; }
@@ -189,4 +192,5 @@ private:
     TForm2 *m_form2 = nullptr;
     TForm9 *m_form9 = nullptr;
     SoundOutput *m_sound = nullptr;
+    engine::DrawSource m_draws;
 };

@@ -177,6 +177,51 @@ private slots:
         QCOMPARE(masked.pixel(2, 0), qRgba(0, 0, 0, 255));
     }
 
+    void highDensityFacesAreDrawnNotStretched_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<bool>("raised");
+        QTest::newRow("1.25, raised") << 1.25 << true;
+        QTest::newRow("1.5, sunken") << 1.5 << false;
+        QTest::newRow("2, raised") << 2.0 << true;
+        QTest::newRow("2, sunken") << 2.0 << false;
+    }
+    void highDensityFacesAreDrawnNotStretched() {
+        QFETCH(qreal, ratio);
+        QFETCH(bool, raised);
+        const QColor fill(0, 255, 0);
+        const QImage face = maskWhite(DrawButtonFace(150, 40, raised, fill, ratio));
+        QCOMPARE(face.devicePixelRatio(), ratio);
+        QCOMPARE(face.deviceIndependentSize().toSize(), QSize(150, 40));
+        const int w = face.width(), h = face.height();
+        QCOMPARE(QSize(w, h), QSize(qRound(150 * ratio), qRound(40 * ratio)));
+        // Transparent outside, black outlines, the two rings in their light and dark halves, the pill filled.
+        QCOMPARE(qAlpha(face.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(face.pixel(w - 1, h - 1)), 0);
+        QCOMPARE(rgbAt(face, w / 2, 0), kBlack);
+        QCOMPARE(rgbAt(face, w / 2, qRound(5.5 * ratio)), kBlack);
+        const QRgb face0 = rgbOf(systemColor(SystemColor::ButtonFace));
+        const QRgb shadow = rgbOf(systemColor(SystemColor::ButtonShadow));
+        QCOMPARE(rgbAt(face, w / 2, qRound(3 * ratio)), raised ? face0 : shadow);
+        QCOMPARE(rgbAt(face, w / 2, h - 1 - qRound(3 * ratio)), raised ? shadow : face0);
+        QCOMPARE(rgbAt(face, w / 2, h / 2), rgbOf(fill));
+        // Only the face's own colours: nothing blurred in between.
+        QSet<QRgb> colours;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (qAlpha(face.pixel(x, y)))
+                    colours << rgbAt(face, x, y);
+        QCOMPARE(colours, (QSet<QRgb>{kBlack, face0, shadow, rgbOf(fill)}));
+        // A stretched one-to-one face repeats every pixel in whole blocks; one drawn for the density steps by
+        // single device pixels along its curves.
+        const QImage stretched = maskWhite(DrawButtonFace(150, 40, raised, fill))
+                                     .scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        int differing = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < 20 * ratio; ++x)
+                differing += face.pixel(x, y) != stretched.pixel(x, y);
+        QVERIFY2(differing > 10, qPrintable(QString::number(differing)));
+    }
+
     void emptySizeGivesNullImage() {
         QVERIFY(DrawButtonFace(0, 40, true, Qt::red).isNull());
         QVERIFY(DrawButtonFace(40, -1, true, Qt::red).isNull());

@@ -118,6 +118,7 @@ private Q_SLOTS:
     void soundSwitchSilencesBothClips();
     void explanationComesInTheNotationOfTheMoment();
     void f1OpensTheReferenceInEveryState();
+    void hiddenOrDisabledButtonsDoNothing();
     void hintTableFitsItsTextsAndCountsEveryOpening_data();
     void hintTableFitsItsTextsAndCountsEveryOpening();
     void hintTableDrawsCellsCentredWithoutSelection();
@@ -690,6 +691,22 @@ void TestMainWindow::f1OpensTheReferenceInEveryState() {
         QCOMPARE(caption, QStringLiteral("Справочная информация"));
     }
     m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
+}
+
+void TestMainWindow::hiddenOrDisabledButtonsDoNothing() {
+    // Qt can hand a key to a button hidden while its window was inactive; such a click must change nothing.
+    m_form->LMDMMButton7->click();
+    m_form->LMDMMButton2->click();
+    m_form->LMDMMButton1->click();
+    QCOMPARE(m_form->game().state(), GameState::LevelPrompt);
+    QCOMPARE(m_form->game().data().HintCount, 0);
+    m_form->N21Click();
+    for (TLMDMMButton *hidden : {m_form->LMDMMButton2, m_form->LMDMMButton3, m_form->LMDMMButton4,
+                                 m_form->LMDMMButton5, m_form->LMDMMButton6})
+        hidden->click();
+    QCOMPARE(m_form->game().state(), GameState::Playing);
+    QCOMPARE(m_form->game().data().Level, 2);
+    QVERIFY(m_form->isVisible());
 }
 
 namespace {
