@@ -1,11 +1,14 @@
 #include "picturebox.h"
 
+#include "drawnaccessible.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget *parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    registerDrawnControl();
 }
 
 void PictureBox::setPicture(const QImage &picture) {
