@@ -259,10 +259,11 @@ void TestGameFlow::answerSoundsExplainsAndRecordsInOrder_data() {
     QTest::addColumn<int>("slotAfter");
     const QString wrong =
         QStringLiteral("message Неверно! Твой ответ неправилен.\r\nТы не учёл, что\r\nNOT Нет = Да 48");
-    QTest::newRow("right, sound on") << true << true << QStringList{"sound Sound2", "redraw", "build 2", "redraw"}
-                                     << -1 << int(esRight);
-    QTest::newRow("right, sound off") << true << false << QStringList{"redraw", "build 2", "redraw"} << -1
-                                      << int(esRight);
+    QTest::newRow("right, sound on") << true << true
+                                     << QStringList{"sound Sound2", "redraw", "build 2", "redraw"} << -1
+                                     << int(esRight);
+    QTest::newRow("right, sound off")
+        << true << false << QStringList{"redraw", "build 2", "redraw"} << -1 << int(esRight);
     // The clip starts before the message, and the exercise counts as wrong only once the message is closed.
     QTest::newRow("wrong, sound on") << false << true
                                      << QStringList{"sound Sound3", wrong, "redraw", "build 2", "redraw"}

@@ -1,7 +1,7 @@
 #include "bevellabel.h"
 
 #include "bevel.h"
-#include "drawnlabelaccessible.h"
+#include "drawnaccessible.h"
 #include "systemcolors.h"
 
 #include <QPainter>
@@ -9,7 +9,7 @@
 TLMDBevelLabel::TLMDBevelLabel(QWidget *parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    registerDrawnLabel();
+    registerDrawnControl();
 }
 
 TLMDBevelLabel::TLMDBevelLabel(const QString &text, QWidget *parent)

@@ -1,6 +1,7 @@
 #include "progress.h"
 
 #include "bevel.h"
+#include "drawnaccessible.h"
 #include "systemcolors.h"
 
 #include <QPainter>
@@ -10,6 +11,7 @@
 TLMDProgress::TLMDProgress(QWidget *parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    registerDrawnControl();
 }
 
 long long TLMDProgress::roundHalfEven(long long numerator, long long denominator) {

@@ -1,6 +1,7 @@
 #include "progressfill.h"
 
 #include "bevel.h"
+#include "drawnaccessible.h"
 #include "systemcolors.h"
 
 #include <QPainter>
@@ -9,6 +10,7 @@
 TLMDProgressFill::TLMDProgressFill(QWidget *parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    registerDrawnControl();
 }
 
 void TLMDProgressFill::setPosition(int percent) {

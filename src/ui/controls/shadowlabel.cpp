@@ -1,6 +1,6 @@
 #include "shadowlabel.h"
 
-#include "drawnlabelaccessible.h"
+#include "drawnaccessible.h"
 #include "systemcolors.h"
 
 #include <QEvent>
@@ -13,7 +13,7 @@ constexpr int kDepth = 3;
 
 TLMDShadowLabel::TLMDShadowLabel(QWidget *parent)
     : QWidget(parent) {
-    registerDrawnLabel();
+    registerDrawnControl();
 }
 
 TLMDShadowLabel::TLMDShadowLabel(const QString &text, QWidget *parent)

@@ -4,12 +4,14 @@
 #include "engine/checking.h"
 #include "engine/exercise.h"
 #include "engine/hinttable.h"
+#include "engine/spoken.h"
 #include "keys.h"
 #include "operationframes.h"
 #include "radiogroup.h"
 #include "random/randomsource.h"
 #include "session/clocks.h"
 #include "session/segmentcolors.h"
+#include "session/spoken.h"
 #include "soundoutput.h"
 #include "ui/controls/bevellabel.h"
 #include "ui/controls/faces.h"
@@ -150,6 +152,7 @@ TForm1::TForm1(QWidget *parent)
     setFont(courier(19));
     createControls();
     createMenu();
+    nameTheControls();
     setFixedSize(ClientSize.width(), ClientSize.height() + menuBar()->sizeHint().height());
     FormCreate();
 }
@@ -316,6 +319,40 @@ void TForm1::createControls() {
     Timer3->start();
 }
 
+void TForm1::nameTheControls() {
+    const auto name = [](QWidget *widget, const QString &name, const QString &description) {
+        if (!name.isEmpty())
+            widget->setAccessibleName(name);
+        widget->setAccessibleDescription(description);
+    };
+    // Labels and buttons are read by their own texts; the rest is named here.
+    name(Panel1, QStringLiteral("Упражнение"), QStringLiteral("Схема логических операций"));
+    name(Image1, QStringLiteral("Печатная плата"), QStringLiteral("Заставка программы Логикус"));
+    name(LMDLabel1, QString(), QStringLiteral("Задание"));
+    name(GroupBox1, QString(), QStringLiteral("Как записывать значения и называть операции"));
+    name(RadioGroup1, QString(), QStringLiteral("Как записываются логические значения"));
+    name(RadioGroup2, QString(), QStringLiteral("На каком языке названы логические операции"));
+    name(LMDProgress1, QStringLiteral("Ход игры"), session::progressSummary(m_game.data().ResultSlots));
+    LMDProgress1->setToolTip(LMDProgress1->accessibleDescription());
+    name(LMDBackPanel1, QStringLiteral("Панель игры"), QStringLiteral("Время, подсказка и кнопки игры"));
+    name(Shape1, QStringLiteral("Фон панели"), QString());
+    name(Image4, QStringLiteral("Часы"), QStringLiteral("Время текущей игры"));
+    name(LMDSimpleLabel1, QString(), QStringLiteral("Время текущей игры, минуты и секунды"));
+    name(LMDMMButton1, QString(),
+         QStringLiteral("Таблица логических операций; каждая подсказка снижает счёт"));
+    name(Label5, QString(), QStringLiteral("Состояние игры"));
+    name(LMDBackPanel3, QStringLiteral("Кнопки игры"), QString());
+    name(LMDMMButton2, QString(), QStringLiteral("Сыграть ещё раз"));
+    name(LMDMMButton3, QString(), QStringLiteral("Закончить работу с программой"));
+    name(LMDMMButton4, QString(), QStringLiteral("Уровень сложности 1: одна операция"));
+    name(LMDMMButton5, QString(), QStringLiteral("Уровень сложности 2: две операции"));
+    name(LMDMMButton6, QString(), QStringLiteral("Уровень сложности 3: три операции"));
+    name(LMDMMButton7, QString(), QStringLiteral("Проверить ответ"));
+    for (QLabel *lamp : {Image6, Image3, Image5})
+        name(lamp, QString(), session::totalTimeHint(0));
+    nameTheLists();
+}
+
 void TForm1::createMenu() {
     QMenuBar *bar = menuBar();
     // The menus speak in the desktop's menu font, not in the window's large Courier.
@@ -375,9 +412,9 @@ void TForm1::FormCreate() {
     Image4->setPixmap(QPixmap::fromImage(maskWhite(DrawButtonFace(140, 40, false, Cream, ratio))));
 
     const session::LampImages off;
-    Image6->setPixmap(QPixmap::fromImage(m_lampImages.at(off.green)));
-    Image3->setPixmap(QPixmap::fromImage(m_lampImages.at(off.yellow)));
-    Image5->setPixmap(QPixmap::fromImage(m_lampImages.at(off.red)));
+    showLamp(Image6, off.green);
+    showLamp(Image3, off.yellow);
+    showLamp(Image5, off.red);
 
     m_frames.fill(nullptr);
     LMDMMButton2Click();
@@ -458,14 +495,33 @@ void TForm1::RadioGroup2Click() {
 void TForm1::ApplyNotation() {
     WidgetNotationTarget target(*this);
     engine::ApplyNotation(target);
+    nameTheLists();
+}
+
+void TForm1::nameTheLists() {
+    const int language = RadioGroup2->ItemIndex();
+    const auto name = [&](TValueList *list, int slot, int number) {
+        list->setSpokenName(engine::listSpokenName(m_model, slot, number, language),
+                            engine::listSpokenDescription(m_model, slot, number));
+    };
+    name(ComboBox1, 0, 1);
+    for (int slot = 1; slot <= 3; ++slot) {
+        if (TOperationFrame *shown = frame(slot)) {
+            shown->setAccessibleName(QStringLiteral("Операция ") + shown->LMDLabel1->text());
+            for (int list = 1; list <= (shown->isTwoInput() ? 2 : 1); ++list)
+                name(shown->valueList(list), slot, list);
+        }
+    }
 }
 
 void TForm1::Timer3Timer() {
     const session::LampImages before = session::lampImagesAfter(m_totalSeconds);
     ++m_totalSeconds;
     const QString hint = session::totalTimeHint(m_totalSeconds);
-    for (QLabel *lamp : {Image6, Image3, Image5})
+    for (QLabel *lamp : {Image6, Image3, Image5}) {
         lamp->setToolTip(hint);
+        lamp->setAccessibleDescription(hint);
+    }
     const session::LampImages now = session::lampImagesAfter(m_totalSeconds);
     // The timer runs from the window's creation, so it can tick while a screen check's message is still
     // open inside the creation handler, before the lamps are drawn.
@@ -478,7 +534,13 @@ void TForm1::Timer3Timer() {
     };
     for (const auto &[lamp, image] : lamps)
         if (image >= 0)
-            lamp->setPixmap(QPixmap::fromImage(m_lampImages.at(image)));
+            showLamp(lamp, image);
+}
+
+void TForm1::showLamp(QLabel *lamp, int image) {
+    lamp->setPixmap(QPixmap::fromImage(m_lampImages.at(image)));
+    // Images come in pairs, off and lit, green, yellow and red.
+    lamp->setAccessibleName(session::lampSpokenName(image / 2, image % 2 == 1));
 }
 
 void TForm1::LMDProgress1GetColor(int segment, QColor &color) const {
@@ -518,6 +580,19 @@ void TForm1::BuildExercise(int level) {
     }
     ComboBox1->move(m_model.answerLeft, engine::AnswerBoxTop);
     ApplyNotation();
+
+    // Tab runs through the lists the pupil fills in the order they are worked out: the final operation's
+    // inputs, top then bottom (the results of the operations that feed them), then the answer. The first of
+    // them takes the focus, so that a pupil at the keyboard goes straight on with the new exercise.
+    QList<QWidget *> open;
+    if (const TOperationFrame *final = frame(1))
+        for (int list = 1; list <= (final->isTwoInput() ? 2 : 1); ++list)
+            if (final->valueList(list)->isEnabled())
+                open << final->valueList(list);
+    open << ComboBox1;
+    for (qsizetype i = 1; i < open.size(); ++i)
+        setTabOrder(open.at(i - 1), open.at(i));
+    open.first()->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::disposeFrames() {
@@ -595,6 +670,9 @@ void TForm1::setClockText(const QString &text) {
 
 void TForm1::redrawProgress() {
     LMDProgress1->update();
+    const QString summary = session::progressSummary(m_game.data().ResultSlots);
+    LMDProgress1->setToolTip(summary);
+    LMDProgress1->setAccessibleDescription(summary);
 }
 
 void TForm1::showMessage(const QString &text, const QString &caption, int kind) {

@@ -158,6 +158,10 @@ private:
     void createMenu();
     TLMDMMButton *actionButton(session::ActionButton button) const;
     void disposeFrames();
+    void showLamp(QLabel *lamp, int image);
+    // What screen readers say of each value list: its operation, its input, whether it is given or open.
+    void nameTheLists();
+    void nameTheControls();
 
     // session::GameView
     void setStatusText(const QString &text) override;

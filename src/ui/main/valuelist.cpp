@@ -1,5 +1,7 @@
 #include "valuelist.h"
 
+#include <QLabel>
+
 namespace {
 
 constexpr int ItemHeight = 22;
@@ -24,4 +26,17 @@ void TValueList::refill(const QStringList &texts) {
         setItemData(i, QSize(0, ItemHeight), Qt::SizeHintRole);
     setCurrentIndex(index);
     blockSignals(blocked);
+}
+
+void TValueList::setSpokenName(const QString &name, const QString &description) {
+    setAccessibleName(name);
+    setAccessibleDescription(description);
+    if (!m_spokenLabel && parentWidget()) {
+        // A sibling, as a buddy label must be; never shown.
+        m_spokenLabel = new QLabel(parentWidget());
+        m_spokenLabel->hide();
+        m_spokenLabel->setBuddy(this);
+    }
+    if (m_spokenLabel)
+        m_spokenLabel->setText(name);
 }

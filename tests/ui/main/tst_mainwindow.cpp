@@ -18,12 +18,14 @@
 #include "valuelist.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMap>
 #include <QMenu>
 #include <QPointer>
 #include <QRadioButton>
@@ -119,6 +121,9 @@ private Q_SLOTS:
     void explanationComesInTheNotationOfTheMoment();
     void f1OpensTheReferenceInEveryState();
     void hiddenOrDisabledButtonsDoNothing();
+    void screenReaderNamesFollowTheGame();
+    void aWholeGameWithTheKeyboardAlone_data();
+    void aWholeGameWithTheKeyboardAlone();
     void hintTableFitsItsTextsAndCountsEveryOpening_data();
     void hintTableFitsItsTextsAndCountsEveryOpening();
     void hintTableDrawsCellsCentredWithoutSelection();
@@ -707,6 +712,116 @@ void TestMainWindow::hiddenOrDisabledButtonsDoNothing() {
     QCOMPARE(m_form->game().state(), GameState::Playing);
     QCOMPARE(m_form->game().data().Level, 2);
     QVERIFY(m_form->isVisible());
+}
+
+void TestMainWindow::screenReaderNamesFollowTheGame() {
+    const auto spoken = [](QWidget *widget, QAccessible::Text text = QAccessible::Name) {
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(widget);
+        return reader ? reader->text(text) : QString();
+    };
+    // A drop-down list's name on Linux is its value; what it is comes from the label it is the buddy of.
+    const auto labelOf = [](QWidget *list) {
+        const auto labels = QAccessible::queryAccessibleInterface(list)->relations(QAccessible::Label);
+        return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+    };
+    QCOMPARE(spoken(m_form->Image6), QStringLiteral("Зелёная лампа, не горит"));
+    m_form->Timer3Timer();
+    QCOMPARE(spoken(m_form->Image6), QStringLiteral("Зелёная лампа, горит"));
+    QCOMPARE(spoken(m_form->Image6, QAccessible::Description), QStringLiteral("Общее время - 00:01"));
+    QCOMPARE(spoken(m_form->Image1), QStringLiteral("Печатная плата"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(m_form->Image1)->role(), QAccessible::Graphic);
+
+    m_form->N31Click();
+    TOperationFrame *final = m_form->frame(1);
+    const QString top = labelOf(final->ComboBox1);
+    QVERIFY2(top.startsWith(QStringLiteral("Результат операции ")) &&
+                 top.contains(QStringLiteral("верхний вход")) &&
+                 top.endsWith(QStringLiteral("выбери значение")),
+             qPrintable(top));
+    QCOMPARE(labelOf(m_form->frame(3)->ComboBox1), QStringLiteral("Вход операции NOT, дано"));
+    QCOMPARE(spoken(m_form->frame(3)->ComboBox1, QAccessible::Description),
+             QStringLiteral("Значение дано в упражнении."));
+    pick(m_form->RadioGroup2->item(0));
+    QCOMPARE(labelOf(m_form->frame(3)->ComboBox1), QStringLiteral("Вход операции НЕ, дано"));
+    QCOMPARE(labelOf(m_form->ComboBox1), QStringLiteral("Ответ: результат операции ") +
+                                             final->LMDLabel1->text() + QStringLiteral(", выбери значение"));
+    QCOMPARE(spoken(m_form->frame(3)->LMDLabel1), QStringLiteral("НЕ"));
+
+    QCOMPARE(spoken(m_form->LMDProgress1), QStringLiteral("Ход игры"));
+    m_form->ComboBox1->setCurrentIndex(rightResult(final));
+    m_form->frame(1)->ComboBox1->setCurrentIndex(engine::lvFalse); // whatever the pupil chose, it was judged
+    m_form->game().AnswerExercise(true, QString());
+    const QString summary =
+        QStringLiteral("Упражнения: 1 — верно; 2 — решается сейчас; 3–10 — ещё не решались.");
+    QCOMPARE(spoken(m_form->LMDProgress1, QAccessible::Description), summary);
+    QCOMPARE(m_form->LMDProgress1->toolTip(), summary);
+}
+
+void TestMainWindow::aWholeGameWithTheKeyboardAlone_data() {
+    QTest::addColumn<int>("level");
+    QTest::newRow("level 1") << 1;
+    QTest::newRow("level 2") << 2;
+    QTest::newRow("level 3") << 3;
+}
+
+void TestMainWindow::aWholeGameWithTheKeyboardAlone() {
+    QFETCH(int, level);
+    TForm8 messages(m_form, &m_form->drawnButtons());
+    m_form->setDialogs(nullptr, &messages, nullptr, nullptr);
+    // Messages are closed with Enter too.
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, &messages, [&messages] {
+        if (messages.isVisible())
+            QTest::keyClick(messages.windowHandle(), Qt::Key_Return);
+    });
+    closer.start(5);
+    pressKey(m_form, Qt::Key(Qt::Key_0 + level));
+    QCOMPARE(m_form->game().state(), GameState::Playing);
+    for (int e = 1; e <= 10; ++e) {
+        // The lists to fill, in the order Tab visits them from the one that has the focus.
+        QList<QWidget *> order{m_form->focusWidget()};
+        QVERIFY(order.first());
+        while (order.size() < 4) {
+            QWidget *next = order.last()->nextInFocusChain();
+            while (!(next->focusPolicy() & Qt::TabFocus) || !next->isEnabled() || !next->isVisible())
+                next = next->nextInFocusChain();
+            if (!qobject_cast<TValueList *>(next) || order.contains(next))
+                break;
+            order << next;
+        }
+        QCOMPARE(order.last(), m_form->ComboBox1);
+        // Work the diagram out: the feeding operations into the final one's inputs, then the answer. Every
+        // other exercise, the answer is the wrong value.
+        QMap<QWidget *, int> wanted;
+        TOperationFrame *final = m_form->frame(1);
+        for (int slot = 2; slot <= level; ++slot) {
+            const TOperationFrame *feeding = m_form->frame(slot);
+            wanted[final->valueList(final->isTwoInput() && feeding->Tag >= 10 ? 2 : 1)] =
+                rightResult(feeding);
+        }
+        for (QWidget *list : order)
+            if (list != m_form->ComboBox1)
+                static_cast<TValueList *>(list)->setCurrentIndex(wanted.value(list));
+        const int answer = rightResult(final);
+        for (QWidget *list : order)
+            if (list != m_form->ComboBox1)
+                static_cast<TValueList *>(list)->setCurrentIndex(engine::lvUnknown);
+        wanted[m_form->ComboBox1] = e % 2 ? answer : 3 - answer;
+        for (QWidget *list : order) {
+            QCOMPARE(m_form->focusWidget(), list);
+            for (int down = 0; down < wanted.value(list); ++down)
+                pressKey(m_form, Qt::Key_Down);
+            QCOMPARE(static_cast<TValueList *>(list)->currentIndex(), wanted.value(list));
+            if (list != order.last())
+                pressKey(m_form, Qt::Key_Tab);
+        }
+        pressKey(m_form, Qt::Key_Return);
+        QCOMPARE(m_form->game().data().slot(e), int(e % 2 ? session::esRight : session::esWrong));
+    }
+    QCOMPARE(m_form->game().state(), GameState::GameOver);
+    pressKey(m_form, Qt::Key_Return);
+    QCOMPARE(m_form->game().state(), GameState::LevelPrompt);
+    m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
 }
 
 namespace {

@@ -1,4 +1,4 @@
-#include "drawnlabelaccessible.h"
+#include "drawnaccessible.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -22,18 +22,24 @@ public:
     }
 };
 
-QAccessibleInterface *drawnLabelFactory(const QString &className, QObject *object) {
-    if ((className == QLatin1String("TLMDBevelLabel") || className == QLatin1String("TLMDShadowLabel")) &&
-        object && object->isWidgetType())
-        return new DrawnLabelAccessible(static_cast<QWidget *>(object));
+QAccessibleInterface *drawnControlFactory(const QString &className, QObject *object) {
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    auto *widget = static_cast<QWidget *>(object);
+    if (className == QLatin1String("TLMDBevelLabel") || className == QLatin1String("TLMDShadowLabel"))
+        return new DrawnLabelAccessible(widget);
+    if (className == QLatin1String("PictureBox"))
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
+    if (className == QLatin1String("TLMDProgress") || className == QLatin1String("TLMDProgressFill"))
+        return new QAccessibleWidget(widget, QAccessible::ProgressBar);
     return nullptr;
 }
 
 } // namespace
 
-void registerDrawnLabel() {
+void registerDrawnControl() {
     static const bool installed = [] {
-        QAccessible::installFactory(drawnLabelFactory);
+        QAccessible::installFactory(drawnControlFactory);
         return true;
     }();
     Q_UNUSED(installed);
