@@ -76,11 +76,12 @@ heard_after() {
     note "$2: heard (peak $(loudness "$1") from silence, opening on $hz Hz)"
 }
 
-# silent_after MARK WHAT: two seconds of recording after MARK (longer than either clip) hold no sound.
+# silent_after MARK WHAT: from byte MARK until two seconds (longer than either clip) after the answers just given,
+# the recording holds no sound.
 silent_after() {
-    wait_for 20 "two seconds recorded after $2" recorded_beyond $(($1 + 2 * RATE))
-    local peak
-    peak=$(loudness "$1" $(($1 + 2 * RATE)))
+    local until=$(($(recorded) + 2 * RATE)) peak
+    wait_for 20 "two seconds recorded after $2" recorded_beyond "$until"
+    peak=$(loudness "$1" "$until")
     ((peak <= 2)) || fail "$2: sound with the sound switched off (peak $peak from silence)"
     note "$2: silent"
 }
