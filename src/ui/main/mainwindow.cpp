@@ -386,6 +386,7 @@ void TForm1::N6Click() {
     if (!m_form7)
         return;
     m_form7->setWindowTitle(QStringLiteral("Справочная информация"));
+    m_form7->Docs1->setSelIndex(0);
     m_form7->exec();
 }
 
@@ -393,6 +394,7 @@ void TForm1::N12Click() {
     if (!m_form7)
         return;
     m_form7->setWindowTitle(QStringLiteral("Методические указания"));
+    m_form7->Docs1->setSelIndex(1);
     m_form7->exec();
 }
 
