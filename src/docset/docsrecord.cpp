@@ -3,8 +3,6 @@
 #include "cp1251.h"
 #include "textform.h"
 
-#include <QBuffer>
-
 #include <new>
 #include <optional>
 
@@ -337,22 +335,8 @@ void readDocsRecord(PropertyReader &reader, TDocs &docs, const FormNames &names)
     readRecord(reader, docs, docsClass, names);
 }
 
-namespace {
-
-QByteArray recordBytes(const std::function<void(PropertyWriter &)> &write) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    PropertyWriter writer(&buffer);
-    write(writer);
-    writer.flush();
-    return bytes;
-}
-
-} // namespace
-
 QByteArray docsRecordBytes(const TDocs &docs) {
-    return recordBytes([&](PropertyWriter &writer) { writeDocsRecord(writer, docs); });
+    return PropertyWriter::bytesOf([&](PropertyWriter &writer) { writeDocsRecord(writer, docs); });
 }
 
 QByteArray containerRecordBytes(const TDocList &list) {
@@ -362,7 +346,7 @@ QByteArray containerRecordBytes(const TDocList &list) {
                              : QStringLiteral("Docs");
     TDocs container;
     container.DocList().Assign(list);
-    return recordBytes(
+    return PropertyWriter::bytesOf(
         [&](PropertyWriter &writer) { writeRecord(writer, container, containerClass, name, false); });
 }
 

@@ -2,7 +2,7 @@
 
 #include "cp1251.h"
 
-#include <QIODevice>
+#include <QBuffer>
 #include <QStringDecoder>
 #include <QtEndian>
 
@@ -281,6 +281,16 @@ void PropertyWriter::flush() {
         done += qsizetype(n);
     }
     m_buffer.clear();
+}
+
+QByteArray PropertyWriter::bytesOf(const std::function<void(PropertyWriter &)> &write) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    PropertyWriter writer(&buffer);
+    write(writer);
+    writer.flush();
+    return bytes;
 }
 
 void PropertyWriter::writeShortString(const QString &text) {

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
 #include <stdexcept>
 
 class QIODevice;
@@ -129,6 +130,9 @@ public:
     qint64 written() const { return m_written; }
 
     static ValueTag smallestIntegerTag(qint32 value);
+
+    // The bytes that `write` writes to a writer over memory.
+    static QByteArray bytesOf(const std::function<void(PropertyWriter &)> &write);
 
 private:
     void writeLength(qsizetype length);

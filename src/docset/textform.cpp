@@ -3,7 +3,7 @@
 #include "cp1251.h"
 #include "propertystream.h"
 
-#include <QBuffer>
+#include <QStringList>
 #include <QtEndian>
 
 #include <limits>
@@ -235,9 +235,9 @@ struct Token {
 
 class Parser {
 public:
-    Parser(QStringView text, QIODevice *device)
+    Parser(QStringView text, PropertyWriter &writer)
         : m_text(text)
-        , m_writer(device) {
+        , m_writer(writer) {
         advance();
     }
 
@@ -245,7 +245,6 @@ public:
         record(0);
         if (m_token.kind != Token::End)
             fail(QStringLiteral("Text follows the record's \"end\""));
-        m_writer.flush();
     }
 
 private:
@@ -526,7 +525,7 @@ private:
     qsizetype m_pos = 0;
     int m_line = 1;
     Token m_token;
-    PropertyWriter m_writer;
+    PropertyWriter &m_writer;
 };
 
 } // namespace
@@ -536,11 +535,7 @@ QString toText(QByteArrayView record) {
 }
 
 QByteArray toBinary(QStringView text) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    Parser(text, &buffer).parse();
-    return bytes;
+    return PropertyWriter::bytesOf([text](PropertyWriter &writer) { Parser(text, writer).parse(); });
 }
 
 } // namespace docset::textform

@@ -1,7 +1,6 @@
 #include "docset/docsrecord.h"
 #include "fakeviews.h"
 
-#include <QBuffer>
 #include <QtTest>
 
 #include <limits>
@@ -32,14 +31,15 @@ private slots:
 
 namespace {
 
-QByteArray written(const std::function<void(PropertyWriter &)> &write) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    PropertyWriter writer(&buffer);
-    write(writer);
-    writer.flush();
-    return bytes;
+// Docs1 as the guidelines window holds it: its view, its place on the design surface, and `documents` empty
+// documents.
+void setUpDocs1(TDocs &docs, FakeRichView &view, int documents) {
+    docs.setObjectName(QStringLiteral("Docs1"));
+    docs.setRichEdit(&view);
+    docs.Left = 30;
+    docs.Top = 330;
+    for (int i = 0; i < documents; ++i)
+        docs.DocList().AddDoc(0);
 }
 
 const QByteArray macros =
@@ -128,7 +128,7 @@ void TestDocsRecord::integersTakeTheSmallestTagAndRoundTrip_data() {
 void TestDocsRecord::integersTakeTheSmallestTagAndRoundTrip() {
     QFETCH(int, value);
     QFETCH(QByteArray, bytes);
-    QCOMPARE(written([&](PropertyWriter &writer) { writer.writeInteger(value); }), bytes);
+    QCOMPARE(PropertyWriter::bytesOf([&](PropertyWriter &writer) { writer.writeInteger(value); }), bytes);
     PropertyReader reader(bytes);
     QCOMPARE(reader.readInteger(), value);
     QVERIFY(reader.atEnd());
@@ -153,7 +153,8 @@ void TestDocsRecord::stringsRoundTripAtBoundaries() {
     QFETCH(QString, text);
     QFETCH(QByteArray, start);
     QFETCH(QByteArray, body);
-    const QByteArray bytes = written([&](PropertyWriter &writer) { writer.writeString(text); });
+    const QByteArray bytes =
+        PropertyWriter::bytesOf([&](PropertyWriter &writer) { writer.writeString(text); });
     QCOMPARE(bytes, start + body);
     PropertyReader reader(bytes);
     QCOMPARE(reader.readString(), text);
@@ -186,12 +187,9 @@ void TestDocsRecord::twoDocumentRecordHasTheStoredBytes() {
 
     FakeRichView view;
     TDocs docs;
-    docs.setObjectName(QStringLiteral("Docs1"));
-    docs.setRichEdit(&view);
-    docs.Left = 30;
-    docs.Top = 330;
-    docs.DocList().AddDoc(0)->setRtf(rtf0);
-    docs.DocList().AddDoc(0)->setRtf(rtf1);
+    setUpDocs1(docs, view, 2);
+    docs.DocList().Item(0)->setRtf(rtf0);
+    docs.DocList().Item(1)->setRtf(rtf1);
     docs.setSelIndex(0);
     QCOMPARE(docsRecordBytes(docs), stored);
 
@@ -227,11 +225,7 @@ void TestDocsRecord::twoDocumentRecordHasTheStoredBytes() {
 void TestDocsRecord::noCurrentDocumentWritesNoSelected() {
     FakeRichView view;
     TDocs docs;
-    docs.setObjectName(QStringLiteral("Docs1"));
-    docs.setRichEdit(&view);
-    docs.Left = 30;
-    docs.Top = 330;
-    docs.DocList().AddDoc(0);
+    setUpDocs1(docs, view, 1);
     const QByteArray expected = record(item(macros), spelled("00 00"));
     QCOMPARE(docsRecordBytes(docs), expected);
     TDocs read;
@@ -407,13 +401,8 @@ void TestDocsRecord::failingDeviceIsReportedAndFailsTheRecord() {
     FakeRichView view;
     FakeReporter reporter;
     TDocs docs;
-    docs.setObjectName(QStringLiteral("Docs1"));
-    docs.setRichEdit(&view);
+    setUpDocs1(docs, view, 2);
     docs.setErrorReporter(&reporter);
-    docs.Left = 30;
-    docs.Top = 330;
-    docs.DocList().AddDoc(0);
-    docs.DocList().AddDoc(0);
     docs.setSelIndex(1);
     FailingDevice device(limit);
     PropertyWriter writer(&device);
