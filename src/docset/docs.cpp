@@ -27,7 +27,7 @@ TDoc::TDoc(TDocList *list)
 TDoc::~TDoc() = default;
 
 int TDoc::Index() const {
-    return m_index < 0 ? -1 : m_index - m_list->m_indexBase;
+    return m_listed ? int(m_slot - m_list->m_indexBase) : -1;
 }
 
 void TDoc::changed() {
@@ -207,7 +207,9 @@ TDoc *TDocList::InsertDoc(int index, int level) {
         level = before + 1;
     auto *doc = new TDoc(this);
     m_items.insert(index, Entry{QString(qMax(level, 0), QLatin1Char('\t')), doc});
-    renumberFrom(index);
+    shiftAround(index, 1);
+    doc->m_slot = index + m_indexBase;
+    doc->m_listed = true;
     return doc;
 }
 
@@ -220,21 +222,34 @@ TDoc *TDocList::AddDoc(int level) {
     return doc;
 }
 
-void TDocList::renumberFrom(int index) {
-    for (int i = index; i < m_items.size(); ++i)
-        m_items[i].doc->m_index = i + m_indexBase;
+// After an entry was inserted at (shift 1) or removed from (shift -1) index: the entries after it have moved
+// by shift, those before it have not.
+void TDocList::shiftAround(int index, int shift) {
+    const int after = index + (shift > 0 ? 1 : 0);
+    if (index < m_items.size() - after) {
+        m_indexBase -= shift;
+        for (int i = 0; i < index; ++i)
+            m_items[i].doc->m_slot -= shift;
+    } else {
+        for (int i = after; i < m_items.size(); ++i)
+            m_items[i].doc->m_slot += shift;
+    }
 }
 
 void TDocList::remove(TDoc *doc) {
     const int index = doc->Index();
     if (index >= 0) {
-        m_items.removeAt(index);
-        // Clear removes the first document again and again; moving the base keeps that linear.
-        if (index == 0)
-            ++m_indexBase;
-        else
-            renumberFrom(index);
-        doc->m_index = -1;
+        // QList closes a gap by moving what follows it, unless the gap is at the very front; near the front
+        // (Clear deletes a document's children there), the few entries before it are moved instead.
+        if (index < m_items.size() / 2) {
+            for (int i = index; i > 0; --i)
+                m_items[i] = std::move(m_items[i - 1]);
+            m_items.removeFirst();
+        } else {
+            m_items.removeAt(index);
+        }
+        shiftAround(index, -1);
+        doc->m_listed = false;
     }
     m_history.removeIf([doc](const HistoryEntry &entry) { return entry.doc == doc; });
     if (m_current == doc)

@@ -111,7 +111,8 @@ private:
     void changed();
 
     TDocList *m_list;
-    int m_index = -1; // see TDocList::m_indexBase
+    qint64 m_slot = 0; // Index plus TDocList::m_indexBase while listed
+    bool m_listed = false;
     qint32 m_tag = 0;
     QByteArray m_rtf;
     std::unique_ptr<QBuffer> m_stream;
@@ -171,7 +172,7 @@ public:
 private:
     friend class TDoc;
     friend class TDocs;
-    void renumberFrom(int index);
+    void shiftAround(int index, int shift);
     void reportChanged(TDoc *doc);
     void reportSelected(TDoc *doc);
     void reportDeleted(TDoc *doc);
@@ -182,8 +183,10 @@ private:
     QList<Entry> m_items;
     QList<HistoryEntry> m_history;
     TDoc *m_current = nullptr;
-    // A document's Index is its stored number less this.
-    int m_indexBase = 0;
+    // A document's Index is its slot less this base. An insertion or removal renumbers the shorter side of
+    // the list and moves the base for the other, so appending, and deleting near the front as Clear does,
+    // stay cheap.
+    qint64 m_indexBase = 0;
 };
 
 // The document set component: an ordered list of rich-text documents at depth levels, one of them current. It

@@ -31,6 +31,7 @@ private slots:
     void navigationCommandsTakeTheListLevelMoves_data();
     void navigationCommandsTakeTheListLevelMoves();
     void textAsStreamRewindsAndCopiesFromStart();
+    void indicesFollowInsertionsAndRemovalsOnBothSides();
 };
 
 namespace {
@@ -436,6 +437,31 @@ void TestDocs::textAsStreamRewindsAndCopiesFromStart() {
     QCOMPARE(doc->rtf(), other);
     QCOMPARE(doc->TextAsStream()->readAll(), other);
     QCOMPARE(changes, 1);
+}
+
+// Index is kept by renumbering the shorter side of the list; every position must still be right.
+void TestDocs::indicesFollowInsertionsAndRemovalsOnBothSides() {
+    TDocs docs;
+    fill(docs, {0, 0, 0, 0, 0, 0, 0, 0});
+    QStringList expected;
+    for (int i = 0; i < 8; ++i)
+        expected << QStringLiteral("d%1").arg(i);
+    const auto check = [&] {
+        for (int i = 0; i < docs.Count(); ++i) {
+            QCOMPARE(docs.DocList().Item(i)->Index(), i);
+            QCOMPARE(docs.DocList().Item(i)->Title(), expected.at(i));
+        }
+    };
+    for (int index : {1, 5, 0, 3}) {
+        docs.DocList().Item(index)->Delete();
+        expected.removeAt(index);
+        check();
+    }
+    for (int index : {1, 3, 0, docs.Count()}) {
+        docs.DocList().InsertDoc(index, 0)->setTitle(QStringLiteral("n%1").arg(index));
+        expected.insert(index, QStringLiteral("n%1").arg(index));
+        check();
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDocs)
