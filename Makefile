@@ -2,11 +2,14 @@
 BUILD    ?= build
 ASAN     ?= build-asan
 BENCHDIR ?= build-bench
+FUZZDIR  ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZERS  = docsrecord textform rtf
 WERROR   ?= OFF
 JOBS     ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DLOGICUS_WERROR=$(WERROR)
 
-.PHONY: all bootstrap configure build run test sanitize bench format clean
+.PHONY: all bootstrap configure build run test sanitize bench fuzz format clean
 
 all: build
 
@@ -39,8 +42,24 @@ bench: bootstrap
 	done
 	@./tools/perf/startup.sh $(BENCHDIR)
 
+# Each fuzzer starts from its committed seeds and keeps what it finds in $(FUZZDIR)/corpus; a crash, a leak or
+# a failed check stops it, leaves the input in $(FUZZDIR)/crashes and fails the target.
+fuzz: bootstrap
+	@CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZDIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DLOGICUS_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZDIR) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZERS))
+	@mkdir -p $(FUZZDIR)/crashes
+	@set -e; for f in $(FUZZERS); do \
+	    mkdir -p $(FUZZDIR)/corpus/$$f; \
+	    echo "fuzz_$$f for $(FUZZ_SECONDS) s"; \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	    $(FUZZDIR)/tests/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	        -print_final_stats=1 -artifact_prefix=$(FUZZDIR)/crashes/$$f- \
+	        $(FUZZDIR)/corpus/$$f tests/fuzz/corpus/$$f; \
+	done
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) $(ASAN) $(BENCHDIR)
+	@rm -rf $(BUILD) $(ASAN) $(BENCHDIR) $(FUZZDIR)
