@@ -25,6 +25,7 @@ import re
 import subprocess
 import sys
 import time
+import traceback
 
 import pyatspi
 
@@ -269,6 +270,11 @@ def popup_items(lst):
     return items
 
 
+def popup_open(app):
+    """True while a list's drop-down is open anywhere in the main window."""
+    return any(role(c) == pyatspi.ROLE_LIST and showing(c) for c in descendants(main_frame(app)))
+
+
 def set_list(lst, value, texts, how):
     wanted = "?" if value == UNKNOWN else texts[value - 1]
     if lst.name == wanted:
@@ -374,9 +380,9 @@ def equation(frame_kind, inputs, texts, names):
     return f"{texts[a - 1]} {names[frame_kind]} {texts[b - 1]} = {texts[operate(a, frame_kind, b) - 1]}"
 
 
-def exercise(e, level, how):
-    answer_kind, lists_how, command = how.split("/")
-    app = application()
+def prepare(app, e, level, answer_kind, lists_how):
+    """Reads exercise e, sets the pupil's lists for the answer wanted; returns the diagram and the explanation a
+    wrong answer must bring (None for a right one)."""
     frame = main_frame(app)
     wait_for("playing", lambda: state_of(main_frame(app)) == "playing")
     diagram = wait_for(f"exercise {e} on the screen", lambda: Diagram(main_frame(app)))
@@ -415,6 +421,27 @@ def exercise(e, level, how):
     for f, side, inputs, result in right_feeds:
         set_list(final["lists"][side], entered[side], texts, lists_how)
     set_list(diagram.answer, answer, texts, lists_how)
+    return diagram, expected
+
+
+def exercise(e, level, how):
+    answer_kind, lists_how, command = how.split("/")
+    app = application()
+    # Reading and setting the lists can be tried again: the accessibility bus may drop a call on a busy
+    # machine, and setting a list to the value it shows does nothing. The answer itself is given once.
+    for attempt in range(3):
+        try:
+            diagram, expected = prepare(app, e, level, answer_kind, lists_how)
+            break
+        except Failure:
+            raise
+        except Exception as error:
+            if attempt == 2:
+                raise
+            print(f"exercise {e}: trying again after {error!r}", file=sys.stderr, flush=True)
+            if popup_open(app):
+                xdotool("key", "Escape")
+            time.sleep(0.5)
     shown = " ".join(f"{f['name']}@{f['left']},{f['top']}" for f in diagram.frames)
     note(f"exercise {e}: {shown}; answer {answer_kind} by {lists_how}, {command}")
 
@@ -518,6 +545,9 @@ def main(argv):
             fail(f"unknown command {command}")
     except Failure as failure:
         print(f"FAIL: {failure}", file=sys.stderr, flush=True)
+        return 1
+    except Exception:
+        traceback.print_exc()
         return 1
     return 0
 
