@@ -89,9 +89,7 @@ e2e_run_phase() {
     done
     [[ -n "$display" ]] || fail "Xvfb did not start for $screen: $(tail -n 3 "$dir/xvfb.err" 2>/dev/null)"
     local runner=(bash)
-    # The session bus and the services it starts (the accessibility bus) are given no display: they need none,
-    # and they would complain on the check's output when the X server ends before them.
-    [[ -n "${E2E_SESSION_BUS:-}" ]] && runner=(env -u DISPLAY dbus-run-session -- env "DISPLAY=:$display" bash)
+    [[ -n "${E2E_SESSION_BUS:-}" ]] && runner=(dbus-run-session -- bash)
     DISPLAY=":$display" E2E_PHASE="$phase" E2E_SCREEN="$screen" "${runner[@]}" "$E2E_SCRIPT" "$E2E_APP" ||
         status=$?
     kill "$xvfb" 2>/dev/null || true
