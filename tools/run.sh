@@ -1,20 +1,15 @@
 #!/usr/bin/env bash
-# Starts the program on the user's display. Without a display it runs the program under Xvfb, saves a
-# screenshot a few seconds in and says where, so that a headless machine still shows what the program shows.
+# Starts the program on the user's display. Without a display it plays the newcomer's tour under Xvfb instead
+# (tests/e2e/tour.sh: every screen of the program, from the start-up screen to the score) and says where its
+# numbered screenshots are, so that a headless machine still shows what the program shows.
 set -euo pipefail
 app=$1
 if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
     exec "$app"
 fi
 
-screens="$(dirname "$(dirname "$(dirname "$app")")")/screens"
-mkdir -p "$screens"
-shot="$screens/logicus-$(date +%Y%m%d-%H%M%S).png"
-export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
-xvfb-run -a -s '-screen 0 1024x768x24 -noreset' bash -c '
-    "$1" & pid=$!
-    sleep "${LOGICUS_SHOT_DELAY:-3}"
-    import -window root "$2"
-    kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
-' _ "$app" "$shot"
-echo "No display here: Логикус ran under Xvfb; a screenshot is at $shot"
+root=$(cd "$(dirname "$0")/.." && pwd)
+screens="$(dirname "$(dirname "$(dirname "$(readlink -f "$app")")")")/screens"
+echo "No display here: Логикус plays its tour under Xvfb (about half a minute)."
+TOUR_DIR="$screens" E2E_SCREENS="$screens" bash "$root/tests/e2e/tour.sh" "$app" | sed -n 's/^\[tour\/tour\] screen /  /p'
+echo "Screenshots of the tour, in the order a pupil meets the screens: $screens"

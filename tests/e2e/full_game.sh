@@ -30,12 +30,6 @@ play_game() {
     atspi victory "$right"
 }
 
-main_window_key() {
-    find_main_window
-    xdotool windowfocus --sync "$WIN"
-    xdotool key "$1"
-}
-
 phase_three_games() {
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     start_app

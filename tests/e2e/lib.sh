@@ -193,6 +193,13 @@ atspi() {
 visible_windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
 
 window_shown() { [[ -n "$(visible_windows "$1")" ]]; }
+
+# main_window_key KEY…: the keys, pressed with the main window focused.
+main_window_key() {
+    find_main_window
+    xdotool windowfocus --sync "$WIN"
+    xdotool key "$@"
+}
 window_gone() { [[ -z "$(visible_windows "$1")" ]]; }
 
 # The main window: the largest mapped window named "Логикус". Sets WIN, WIN_X, WIN_Y, WIN_W, WIN_H.
