@@ -2,11 +2,12 @@
 BUILD    ?= build
 ASAN     ?= build-asan
 BENCHDIR ?= build-bench
+PKGDIR   ?= build-package
 WERROR   ?= OFF
 JOBS     ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DLOGICUS_WERROR=$(WERROR)
 
-.PHONY: all bootstrap configure build run test sanitize bench format clean
+.PHONY: all bootstrap configure build run test sanitize bench package format clean
 
 all: build
 
@@ -39,8 +40,17 @@ bench: bootstrap
 	done
 	@./tools/perf/startup.sh $(BENCHDIR)
 
+# The Debian package of a release build; only the program is built, the package holds nothing else that is built.
+package: bootstrap
+	@cmake -S . -B $(PKGDIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(PKGDIR) -j $(JOBS) --target logicus
+	@rm -f $(PKGDIR)/logicus_*.deb
+	@cd $(PKGDIR) && cpack >cpack.log 2>&1 || { cat cpack.log; exit 1; }
+	@echo "Debian package: $$(ls $(abspath $(PKGDIR))/logicus_*.deb)"
+	@echo "Install it with: sudo apt install $$(ls $(abspath $(PKGDIR))/logicus_*.deb)"
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) $(ASAN) $(BENCHDIR)
+	@rm -rf $(BUILD) $(ASAN) $(BENCHDIR) $(PKGDIR)

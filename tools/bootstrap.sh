@@ -9,6 +9,7 @@ packages=(
     libfontconfig-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick
     pulseaudio
+    file dpkg-dev appstream desktop-file-utils
 )
 
 missing=()
