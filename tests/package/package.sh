@@ -87,10 +87,14 @@ check_control() {
     description=$(field Description)
     [[ -n "$(head -n 1 <<<"$description")" && $(wc -l <<<"$description") -ge 3 ]] ||
         fail "Description lacks a synopsis or an extended description: $description"
+    local long
+    long=$(dpkg-deb -f "$DEB" Description | grep -P '^.{81,}' || true)
+    [[ -z "$long" ]] || fail "description lines longer than 80 characters: $long"
     DEPENDS=$(field Depends)
     [[ -n "$DEPENDS" ]] || fail "the package has no Depends"
     PKG_DEPENDS_NAMES=$(package_names "$DEPENDS" | tr '\n' ' ')
     note "Depends: $DEPENDS"
+    note "Recommends: $(field Recommends)"
 }
 
 unpack() {
@@ -244,7 +248,8 @@ check_program_file() {
 
 check_dependencies_resolve() {
     local out status=0
-    out=$(apt-get install --simulate --no-install-recommends "$DEB" 2>&1) || status=$?
+    # Recommended packages included, as apt installs them by default.
+    out=$(apt-get install --simulate "$DEB" 2>&1) || status=$?
     ((status == 0)) || fail "apt-get install --simulate failed ($status): $(tail -n 15 <<<"$out")"
     grep -qE '^Inst logicus ' <<<"$out" || fail "apt-get would not install logicus: $(tail -n 15 <<<"$out")"
     ! grep -qE '^Remv ' <<<"$out" || fail "installing would remove packages: $(grep -E '^Remv ' <<<"$out")"
