@@ -2,6 +2,8 @@
 #include "systemcolors.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QtTest>
 
 class TestPictureBox : public QObject {
@@ -11,6 +13,7 @@ private slots:
     void initTestCase() { applySystemColors(*qApp); }
     void drawsThePictureAndButtonFaceBeyondIt_data();
     void drawsThePictureAndButtonFaceBeyondIt();
+    void aLargePictureStartsNoHelperThreads();
 };
 
 void TestPictureBox::drawsThePictureAndButtonFaceBeyondIt_data() {
@@ -38,6 +41,35 @@ void TestPictureBox::drawsThePictureAndButtonFaceBeyondIt() {
             QVERIFY2(shown.pixel(x, y) == expected, qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
         }
     }
+}
+
+namespace {
+
+int pooledThreads() {
+    int count = 0;
+    const QStringList tasks =
+        QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &task : tasks) {
+        QFile comm(QStringLiteral("/proc/self/task/%1/comm").arg(task));
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "Thread (pooled)")
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+// Drawn in one piece, a picture the title's size has Qt share the work out to helper threads that then stay
+// idle for the whole run.
+void TestPictureBox::aLargePictureStartsNoHelperThreads() {
+    QImage title(617, 497, QImage::Format_BGR888);
+    title.fill(QColor(30, 90, 40));
+    PictureBox box;
+    box.resize(617, 497);
+    box.setPicture(title);
+    const QImage shown = box.grab().toImage();
+    QCOMPARE(shown.pixelColor(300, 400), QColor(30, 90, 40));
+    QCOMPARE(pooledThreads(), 0);
 }
 
 QTEST_MAIN(TestPictureBox)
