@@ -3,11 +3,14 @@ BUILD    ?= build
 ASAN     ?= build-asan
 BENCHDIR ?= build-bench
 PKGDIR   ?= build-package
+FUZZDIR  ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZERS  = docsrecord textform rtf
 WERROR   ?= OFF
 JOBS     ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DLOGICUS_WERROR=$(WERROR)
 
-.PHONY: all bootstrap configure build run test sanitize bench package format clean
+.PHONY: all bootstrap configure build run test sanitize bench fuzz package format clean
 
 all: build
 
@@ -40,6 +43,22 @@ bench: bootstrap
 	done
 	@./tools/perf/startup.sh $(BENCHDIR)
 
+# Each fuzzer starts from its committed seeds and keeps what it finds in $(FUZZDIR)/corpus; a crash, a leak or
+# a failed check stops it, leaves the input in $(FUZZDIR)/crashes and fails the target.
+fuzz: bootstrap
+	@CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZDIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DLOGICUS_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZDIR) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZERS))
+	@mkdir -p $(FUZZDIR)/crashes
+	@set -e; for f in $(FUZZERS); do \
+	    mkdir -p $(FUZZDIR)/corpus/$$f; \
+	    echo "fuzz_$$f for $(FUZZ_SECONDS) s"; \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	    $(FUZZDIR)/tests/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	        -print_final_stats=1 -artifact_prefix=$(FUZZDIR)/crashes/$$f- \
+	        $(FUZZDIR)/corpus/$$f tests/fuzz/corpus/$$f; \
+	done
+
 # The Debian package of a release build; only the program is built, the package holds nothing else that is built.
 package: bootstrap
 	@cmake -S . -B $(PKGDIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -53,4 +72,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) $(ASAN) $(BENCHDIR) $(PKGDIR)
+	@rm -rf $(BUILD) $(ASAN) $(BENCHDIR) $(FUZZDIR) $(PKGDIR)

@@ -1,8 +1,12 @@
 #include "guidelineswindow.h"
 
 #include "appresources.h"
+#include "docset/docsrecord.h"
+#include "messageboxreporter.h"
 #include "mmbutton.h"
+#include "richeditview.h"
 
+#include <QResource>
 #include <QTextEdit>
 
 TForm7::TForm7(QWidget *owner, const QList<QImage> *drawnButtons)
@@ -31,8 +35,37 @@ TForm7::TForm7(QWidget *owner, const QList<QImage> *drawnButtons)
     LMDMMButton1->setTakesFocus(false);
     connect(LMDMMButton1, &TLMDMMButton::clicked, this, &TForm7::LMDMMButton1Click);
 
+    auto *richEdit = new RichEditView(RichEdit1);
+    m_reporter = std::make_unique<MessageBoxReporter>(this);
+    Docs1 = new docset::TDocs(this);
+    Docs1->setErrorReporter(m_reporter.get());
+    readStoredLayout(richEdit);
+
     setClosesOnEnter(true);
     installKeyPreview();
+}
+
+TForm7::~TForm7() {
+    // The component reports its documents as deleted as it goes; it must go while the reporter still exists.
+    delete Docs1;
+}
+
+void TForm7::readStoredLayout(RichEditView *richEdit) {
+    const QResource resource(QStringLiteral(":/layouts/guidelineswindow.bin"));
+    const QByteArray record = resource.compressionAlgorithm() == QResource::NoCompression
+                                  ? QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
+                                                            qsizetype(resource.size()))
+                                  : resource.uncompressedData();
+    docset::FormNames names;
+    names.component = [richEdit](const QString &name) -> QObject * {
+        return name == richEdit->objectName() ? richEdit : nullptr;
+    };
+    try {
+        docset::PropertyReader reader(record);
+        docset::readDocsRecord(reader, *Docs1, names);
+    } catch (const std::runtime_error &error) {
+        m_reporter->showError(QString::fromUtf8(error.what()));
+    }
 }
 
 void TForm7::LMDMMButton1Click() {

@@ -462,6 +462,7 @@ void TForm1::N6Click() {
     if (!m_form7)
         return;
     m_form7->setWindowTitle(QStringLiteral("Справочная информация"));
+    m_form7->Docs1->setSelIndex(0);
     m_form7->exec();
 }
 
@@ -469,6 +470,7 @@ void TForm1::N12Click() {
     if (!m_form7)
         return;
     m_form7->setWindowTitle(QStringLiteral("Методические указания"));
+    m_form7->Docs1->setSelIndex(1);
     m_form7->exec();
 }
 

@@ -5,6 +5,7 @@
 
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 
 class TestGuidelinesWindow : public QObject {
@@ -22,6 +23,9 @@ private slots:
     void okButtonCloses();
     void closeBoxCloses();
     void laterShowingKeepsTopLeft();
+    void storedRecordGivesTwoDocumentsWithReferenceShown();
+    void documentsRenderInBundledFacesWithNavyWords_data();
+    void documentsRenderInBundledFacesWithNavyWords();
 
 private:
     QWidget *m_main = nullptr;
@@ -157,6 +161,63 @@ void TestGuidelinesWindow::laterShowingKeepsTopLeft() {
     QCOMPARE(second, first);
     const QRect owner(QPoint(100, 60), QSize(792, 553));
     QVERIFY(first.x() > owner.left() && first.y() > owner.top());
+}
+
+void TestGuidelinesWindow::storedRecordGivesTwoDocumentsWithReferenceShown() {
+    QCOMPARE(m_form->Docs1->objectName(), QStringLiteral("Docs1"));
+    QCOMPARE(m_form->Docs1->Count(), 2);
+    QCOMPARE(m_form->Docs1->SelIndex(), 0);
+    QCOMPARE(m_form->Docs1->RichEdit()->objectName(), QStringLiteral("RichEdit1"));
+    QCOMPARE(m_form->Docs1->Left, 30);
+    QCOMPARE(m_form->Docs1->Top, 330);
+    QVERIFY(
+        m_form->RichEdit1->toPlainText().startsWith(QStringLiteral("Назначение\nПрограмма предназначена")));
+    QVERIFY(m_form->Docs1->DocList().History().isEmpty());
+}
+
+void TestGuidelinesWindow::documentsRenderInBundledFacesWithNavyWords_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("reference") << 0 << QStringLiteral("Назначение");
+    QTest::newRow("guidelines") << 1 << QStringLiteral("О методических указаниях");
+}
+
+// Every face the documents use is one of the program's own, so none is synthesised or taken from the machine,
+// and the navy words (the button's name, the rights line) come out navy on the screen.
+void TestGuidelinesWindow::documentsRenderInBundledFacesWithNavyWords() {
+    QFETCH(int, index);
+    QFETCH(QString, firstLine);
+    m_form->Docs1->setSelIndex(index);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    QTextDocument *document = m_form->RichEdit1->document();
+    QCOMPARE(document->firstBlock().text(), firstLine);
+    const QStringList bundled = {QStringLiteral("Liberation Sans"), QStringLiteral("Liberation Serif"),
+                                 QStringLiteral("Liberation Mono")};
+    for (QTextBlock block = document->firstBlock(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QFont font = it.fragment().charFormat().font();
+            QVERIFY2(bundled.contains(font.families().value(0)), qPrintable(it.fragment().text()));
+            QVERIFY(!font.italic());
+            QFontInfo info(font);
+            QCOMPARE(info.family(), font.families().value(0));
+            QCOMPARE(info.bold(), font.bold());
+        }
+    }
+    QScrollBar *bar = m_form->RichEdit1->verticalScrollBar();
+    QImage top = m_form->grab().toImage();
+    bar->setValue(bar->maximum());
+    const QImage bottom = m_form->grab().toImage();
+    if (const QString folder = qEnvironmentVariable("LOGICUS_SCREENS"); !folder.isEmpty()) {
+        top.save(QStringLiteral("%1/form7-doc%2-top.png").arg(folder).arg(index));
+        bottom.save(QStringLiteral("%1/form7-doc%2-bottom.png").arg(folder).arg(index));
+    }
+    int navy = 0;
+    for (int y = 0; y < bottom.height(); ++y) {
+        for (int x = 0; x < bottom.width(); ++x)
+            navy += bottom.pixel(x, y) == qRgb(0, 0, 128);
+    }
+    QVERIFY2(navy > 30, qPrintable(QString::number(navy)));
 }
 
 QTEST_MAIN(TestGuidelinesWindow)
