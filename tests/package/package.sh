@@ -12,6 +12,9 @@ source "$(dirname "$0")/../e2e/lib.sh"
 # Russian texts are compared and counted by character (grep -P's \p{Cyrillic}: this C.UTF-8 has no ranges of
 # Cyrillic letters).
 export LC_ALL=C.UTF-8
+# A step that fails unexpectedly says which one, in functions too.
+set -E
+trap 'fail "unexpected failure at line $LINENO: $BASH_COMMAND"' ERR
 
 main() {
     local tools=(cpack dpkg-deb dpkg-shlibdeps apt-get appstreamcli desktop-file-validate file readelf identify xprop)
@@ -237,7 +240,8 @@ check_program_file() {
     # Every library the program links comes from a package it depends on.
     local lib path owner
     for lib in $(readelf -d "$program" | sed -nE 's/.*\(NEEDED\).*\[(.*)\]/\1/p'); do
-        path=$(ldconfig -p | awk -v lib="$lib" '$1 == lib { print $NF; exit }')
+        # awk reads to the end: leaving early would end ldconfig by SIGPIPE and fail the pipeline.
+        path=$(ldconfig -p | awk -v lib="$lib" '$1 == lib && !found { print $NF; found = 1 }')
         [[ -n "$path" ]] || fail "$lib, which the program needs, is not on this machine"
         owner=$(owner_of "$path")
         [[ -n "$owner" ]] || fail "no package owns $path"
@@ -277,7 +281,8 @@ phase_unpacked() {
 
     # The platform and sound plug-ins it has loaded come from packages the .deb depends on.
     local plugins plugin owner
-    plugins=$(grep -oE '/[^ ]*/qt6/plugins/(platforms|multimedia)/[^ ]*\.so' "/proc/$APP_PID/maps" | sort -u)
+    plugins=$({ grep -oE '/[^ ]*/qt6/plugins/(platforms|multimedia)/[^ ]*\.so' "/proc/$APP_PID/maps" || true; } |
+        sort -u)
     grep -q '/platforms/libqxcb\.so$' <<<"$plugins" || fail "the X11 platform plug-in is not loaded: $plugins"
     for plugin in $plugins; do
         owner=$(owner_of "$plugin")
