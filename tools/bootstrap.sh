@@ -8,7 +8,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-translations-l10n
     libfontconfig-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick
-    pulseaudio
+    pulseaudio pulseaudio-utils
+    dbus dbus-bin at-spi2-core python3-pyatspi
     file dpkg-dev appstream desktop-file-utils
 )
 

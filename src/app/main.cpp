@@ -6,6 +6,8 @@
 #include "ui/dialogs/hintwindow.h"
 #include "ui/dialogs/messagewindow.h"
 #include "ui/main/mainwindow.h"
+#include "ui/main/soundmessagefilter.h"
+#include "ui/main/soundplayer.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -48,6 +50,9 @@ protected:
 } // namespace
 
 int main(int argc, char *argv[]) {
+    // Without a sound server the game goes on silently, and quietly: the back end's complaints stay off the
+    // console, from whatever thread they come.
+    installSoundMessageFilter();
     QApplication app(argc, argv);
     // The pool mixes in the timing of every input event, so its feeds go in before any window exists.
     StartRandomSource();
@@ -67,6 +72,8 @@ int main(int argc, char *argv[]) {
         TForm2 Form2(&Form1, &Form1.drawnButtons());
         TForm9 Form9(&Form1, &Form1.drawnButtons());
         Form1.setDialogs(&Form7, &Form8, &Form2, &Form9);
+        TSoundPlayer sound;
+        Form1.setSoundOutput(&sound);
         FirstPaintTrace trace;
         if (qEnvironmentVariableIsSet("LOGICUS_TRACE_FIRST_PAINT"))
             Form1.installEventFilter(&trace);
@@ -77,6 +84,9 @@ int main(int argc, char *argv[]) {
             QTimer::singleShot(0, &app, [] { QCoreApplication::exit(1); });
         } else {
             centreOnDesktop(Form1);
+            // The clips load once the window is on the screen: start-up shows it no later for them, and the
+            // start-up screen gives them seconds before the first answer.
+            sound.loadAfterFirstPaint(&Form1);
             Form1.show();
         }
         status = QApplication::exec();

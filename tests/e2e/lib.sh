@@ -8,6 +8,7 @@
 set -euo pipefail
 
 E2E_SCRIPT=$(readlink -f "$0")
+E2E_DIR=$(dirname "$E2E_SCRIPT")
 E2E_NAME=$(basename "$E2E_SCRIPT" .sh)
 E2E_APP=$(readlink -f "$1")
 
@@ -60,7 +61,8 @@ wait_for() {
     done
 }
 
-# Runs the current script's phase_<PHASE> on a fresh Xvfb with the given screen (WxHxD). The server never resets:
+# Runs the current script's phase_<PHASE> on a fresh Xvfb with the given screen (WxHxD); with E2E_SESSION_BUS set,
+# inside a D-Bus session of its own, where the accessibility bus that a screen reader uses is started on demand. The server never resets:
 # by default it resets whenever its last client leaves, which the check's own xdotool probes do many times a
 # second, and a program connecting during a reset is turned away. Each Xvfb gets a display
 # number drawn at random from a wide range rather than the lowest free one: a server that another check is just
@@ -86,7 +88,10 @@ e2e_run_phase() {
         wait "$xvfb" 2>/dev/null || true
     done
     [[ -n "$display" ]] || fail "Xvfb did not start for $screen: $(tail -n 3 "$dir/xvfb.err" 2>/dev/null)"
-    DISPLAY=":$display" E2E_PHASE="$phase" E2E_SCREEN="$screen" bash "$E2E_SCRIPT" "$E2E_APP" || status=$?
+    local runner=(bash)
+    [[ -n "${E2E_SESSION_BUS:-}" ]] && runner=(dbus-run-session -- bash)
+    DISPLAY=":$display" E2E_PHASE="$phase" E2E_SCREEN="$screen" "${runner[@]}" "$E2E_SCRIPT" "$E2E_APP" ||
+        status=$?
     kill "$xvfb" 2>/dev/null || true
     wait "$xvfb" 2>/dev/null || true
     rm -rf "$dir"
@@ -97,8 +102,11 @@ e2e_run_phase() {
 e2e_main() {
     if [[ -n "${E2E_PHASE:-}" ]]; then
         E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/logicus-e2e.XXXXXX")
-        export XDG_RUNTIME_DIR="$E2E_TMP/xdg"
-        mkdir -m 700 "$XDG_RUNTIME_DIR"
+        export XDG_RUNTIME_DIR="$E2E_TMP/xdg" HOME="$E2E_TMP/home"
+        mkdir -m 700 "$XDG_RUNTIME_DIR" "$HOME"
+        # No sound server unless the phase starts one: the program must not reach the developer's speakers, and
+        # the sound library must not spawn a server of its own that outlives the check.
+        export PULSE_SERVER=unix:/nonexistent
         trap e2e_cleanup EXIT
         "phase_$E2E_PHASE"
     else
@@ -107,13 +115,29 @@ e2e_main() {
     fi
 }
 
+# Helpers a phase starts (a sound server, a recorder) are ended with it: e2e_track PID.
+E2E_HELPERS=()
+e2e_track() { E2E_HELPERS+=("$1"); }
+
 e2e_cleanup() {
-    if [[ -n "${APP_PID:-}" ]] && kill -0 "$APP_PID" 2>/dev/null; then
-        kill "$APP_PID" 2>/dev/null || true
-        sleep 0.2
-        kill -9 "$APP_PID" 2>/dev/null || true
-    fi
+    local pid
+    for pid in ${APP_PID:-} "${E2E_HELPERS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in ${APP_PID:-} "${E2E_HELPERS[@]}"; do
+        wait_gone "$pid" 2 || kill -9 "$pid" 2>/dev/null || true
+    done
     rm -rf "$E2E_TMP"
+}
+
+# wait_gone PID SECONDS: true once the process has ended, false if it is still there at the deadline.
+wait_gone() {
+    local deadline
+    deadline=$(awk -v t="$EPOCHREALTIME" -v l="$2" 'BEGIN { printf "%.3f", t + l }')
+    while kill -0 "$1" 2>/dev/null; do
+        less_than "$EPOCHREALTIME" "$deadline" || return 1
+        sleep 0.05
+    done
 }
 
 start_app() {
@@ -141,6 +165,28 @@ wait_exit() {
     APP_STATUS=0
     wait "$APP_PID" || APP_STATUS=$?
     APP_PID=
+}
+
+# The start-up screen ("О программе") comes up by itself and closes itself 5.5 s after it was created.
+pass_start_up_screen() {
+    wait_for "${E2E_ABOUT_SHOWN_WITHIN:-10}" "start-up screen is shown" window_shown "О программе"
+    wait_for 15 "start-up screen closes by itself" window_gone "О программе"
+}
+
+# console_silent: the program has written nothing on its stdout and stderr.
+console_silent() {
+    [[ ! -s "$E2E_TMP/app.out" && ! -s "$E2E_TMP/app.err" ]] ||
+        fail "the program wrote to its console: $(head -c 600 "$E2E_TMP/app.out" "$E2E_TMP/app.err")"
+}
+
+# atspi COMMAND ARGS…: one step of atspi_game.py, which reads the program as a screen reader does and answers as
+# a pupil; run with the system's Python, whose pyatspi is a Debian package. Needs E2E_SESSION_BUS and the program
+# started with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1.
+atspi() {
+    if ! /usr/bin/python3 "$E2E_DIR/atspi_game.py" "$@" 2>"$E2E_TMP/atspi.err" | sed "s|^|[$E2E_NAME/$E2E_PHASE] |"; then
+        shot "atspi-failed"
+        fail "atspi $*: $(tail -n 5 "$E2E_TMP/atspi.err")"
+    fi
 }
 
 # Mapped windows whose name is exactly $1 (the main window's popup menus carry its name too).
@@ -205,7 +251,7 @@ expect_client_pixel() {
 
 # Measures the menu bar: the client begins with three rows of button face above the exercise area, whose top
 # edge (the title picture or the exercise page) is not button face. The menu bar's own rows cannot match: its
-# lower edge is one line, not three rows. Sets MENU_H.
+# lower edge is one line, not three rows. Sets MENU_H, or returns 1 when the window is not drawn that far yet.
 measure_menu_bar() {
     local file=$1 column=$((WIN_X + 300)) m colours
     # One read of the column's top 120 rows instead of one process per pixel.
@@ -219,7 +265,14 @@ measure_menu_bar() {
             return 0
         fi
     done
-    fail "no client top edge found below the window's top at x=$column"
+    return 1
+}
+
+# A new screenshot shows the main window drawn down to its client's top edge; measures the menu bar.
+main_window_drawn() {
+    find_main_window || return 1
+    shot located
+    measure_menu_bar "$SHOT"
 }
 
 # Checks the main window's client size and that it stands at the centre of the screen.
@@ -257,6 +310,16 @@ expect_button() {
     ((dark >= 10)) || fail "$what: no caption drawn on the button ($dark dark pixels in its middle)"
 }
 
+# three_buttons_drawn NAME: a new screenshot NAME shows the outer outline of a button in each of the three places
+# (the level prompt), or fails quietly: a condition to wait for.
+three_buttons_drawn() {
+    shot "$1"
+    local top
+    for top in "$PLACE_TOP" "$PLACE_MIDDLE" "$PLACE_BOTTOM"; do
+        [[ "$(client_pixel "$SHOT" $((BUTTON_LEFT + 75)) "$top")" == "$BLACK" ]] || return 1
+    done
+}
+
 # expect_no_button FILE TOP WHAT: the place shows the column's workspace background.
 expect_no_button() {
     expect_client_pixel "$1" $((BUTTON_LEFT + 75)) "$2" "$WORKSPACE" "$3"
@@ -265,9 +328,9 @@ expect_no_button() {
 
 # Waits for the main window, measures the menu bar from a screenshot and checks the client's size and place.
 locate_main_window() {
-    wait_for "${1:-4}" "main window is mapped" find_main_window
-    shot located
-    measure_menu_bar "$SHOT"
+    wait_for "${1:-10}" "main window is mapped" find_main_window
+    # Mapped is not yet painted: on a busy machine the first screenshot may still show an empty window.
+    wait_for 10 "main window drawn (its client's top edge below the menu bar)" main_window_drawn
     check_main_geometry
     note "main window at ($WIN_X, $WIN_Y) ${WIN_W}x$WIN_H, menu bar $MENU_H px"
 }
@@ -308,7 +371,7 @@ expect_refusal() {
     local count=$1 prefix=$2 k previous=""
     start_app
     for ((k = 1; k <= count; k++)); do
-        wait_for 3 "refusal box $k (\"$REFUSAL\") is shown" new_refusal_box "$previous"
+        wait_for 10 "refusal box $k (\"$REFUSAL\") is shown" new_refusal_box "$previous"
         note "refusal box $k shown after $(elapsed) s"
         # It waits for the pupil: still there well after the program's first timer ticks.
         local hold_until
@@ -328,11 +391,12 @@ expect_refusal() {
             "$E2E_SHARED/$prefix-$k.png"
         xdotool windowfocus --sync "$BOX"
         xdotool key Return
-        wait_for 2 "Enter dismisses refusal box $k" box_gone "$BOX"
+        wait_for 8 "Enter dismisses refusal box $k" box_gone "$BOX"
         previous=$BOX
     done
+    # Until it ends (within a deadline), no other box and no main window.
     local end
-    end=$(awk -v t="$EPOCHREALTIME" 'BEGIN { printf "%.3f", t + 3 }')
+    end=$(awk -v t="$EPOCHREALTIME" 'BEGIN { printf "%.3f", t + 10 }')
     while app_alive && less_than "$EPOCHREALTIME" "$end"; do
         no_main_window
         if new_refusal_box "$previous"; then
@@ -340,7 +404,7 @@ expect_refusal() {
         fi
         sleep 0.1
     done
-    wait_exit 0.5
+    wait_exit 1
     ((APP_STATUS != 0)) || fail "program ended with status 0 on a refused screen"
     ((APP_STATUS < 128)) || fail "program was killed by signal $(kill -l $((APP_STATUS - 128))) after the refusal"
     note "program ended with status $APP_STATUS"

@@ -295,7 +295,10 @@ void TForm1::createControls() {
         {LMDMMButton5, &TForm1::N21Click},          {LMDMMButton6, &TForm1::N31Click},
         {LMDMMButton7, &TForm1::LMDMMButton7Click},
     };
-    for (const auto &[button, command] : commands) {
+    for (const auto &entry : commands) {
+        // Named copies: clang 14, which builds the sanitizer runs, cannot capture structured bindings.
+        TLMDMMButton *button = entry.first;
+        void (TForm1::*command)() = entry.second;
         connect(button, &QAbstractButton::clicked, this, [this, button, command] {
             if (button->isVisibleTo(this) && button->isEnabled())
                 (this->*command)();
