@@ -271,7 +271,7 @@ phase_unpacked() {
     wait_for 30 "start-up screen closes by itself" window_gone "О программе"
     app_alive || fail "program ended ($(how_it_ended)) with the start-up screen"
     locate_main_window 10
-    wait_for 10 "level prompt is drawn" level_prompt_drawn
+    wait_for 10 "level prompt is drawn" three_buttons_drawn level-prompt
     note "main window \"Логикус\" in the level prompt after $(elapsed) s"
 
     # The desktop entry's StartupWMClass is the class of the program's windows.
@@ -289,14 +289,6 @@ phase_unpacked() {
         [[ -n "$owner" ]] || fail "no package owns $plugin"
         [[ " $PKG_DEPENDS_NAMES " == *" $owner "* ]] || fail "$plugin comes from $owner, which is not in Depends"
         note "plug-in $(basename "$plugin") from $owner"
-    done
-}
-
-level_prompt_drawn() {
-    shot level-prompt
-    local top
-    for top in "$PLACE_TOP" "$PLACE_MIDDLE" "$PLACE_BOTTOM"; do
-        [[ "$(client_pixel "$SHOT" $((BUTTON_LEFT + 75)) "$top")" == "$BLACK" ]] || return 1
     done
 }
 
