@@ -3,6 +3,8 @@
 #include "mainwindow.h"
 #include "operationframes.h"
 #include "random/randomsource.h"
+#include "soundmessagefilter.h"
+#include "soundplayer.h"
 #include "ui/controls/progress.h"
 #include "ui/controls/systemcolors.h"
 #include "valuelist.h"
@@ -60,6 +62,9 @@ void solve(TForm1 &form) {
 // recording, starting the clip, building the next diagram and the paints the pupil then sees.
 static void BM_AnswerToNextExerciseLevel3(benchmark::State &state) {
     TForm1 form;
+    TSoundPlayer sound;
+    sound.load();
+    form.setSoundOutput(&sound);
     form.show();
     QCoreApplication::processEvents();
     form.game().chooseLevel(3);
@@ -82,6 +87,7 @@ BENCHMARK(BM_AnswerToNextExerciseLevel3)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    installSoundMessageFilter();
     QApplication app(argc, argv);
     StartRandomSource();
     registerApplicationFonts();
