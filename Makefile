@@ -2,6 +2,7 @@
 BUILD    ?= build
 ASAN     ?= build-asan
 BENCHDIR ?= build-bench
+PKGDIR   ?= build-package
 FUZZDIR  ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZERS  = docsrecord textform rtf
@@ -9,7 +10,7 @@ WERROR   ?= OFF
 JOBS     ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DLOGICUS_WERROR=$(WERROR)
 
-.PHONY: all bootstrap configure build run test sanitize bench fuzz format clean
+.PHONY: all bootstrap configure build run test sanitize bench fuzz package format clean
 
 all: build
 
@@ -58,8 +59,17 @@ fuzz: bootstrap
 	        $(FUZZDIR)/corpus/$$f tests/fuzz/corpus/$$f; \
 	done
 
+# The Debian package of a release build; only the program is built, the package holds nothing else that is built.
+package: bootstrap
+	@cmake -S . -B $(PKGDIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(PKGDIR) -j $(JOBS) --target logicus
+	@rm -f $(PKGDIR)/logicus_*.deb
+	@cd $(PKGDIR) && cpack >cpack.log 2>&1 || { cat cpack.log; exit 1; }
+	@echo "Debian package: $$(ls $(abspath $(PKGDIR))/logicus_*.deb)"
+	@echo "Install it with: sudo apt install $$(ls $(abspath $(PKGDIR))/logicus_*.deb)"
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) $(ASAN) $(BENCHDIR) $(FUZZDIR)
+	@rm -rf $(BUILD) $(ASAN) $(BENCHDIR) $(FUZZDIR) $(PKGDIR)

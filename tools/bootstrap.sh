@@ -10,6 +10,7 @@ packages=(
     xvfb xauth xdotool x11-utils imagemagick
     pulseaudio pulseaudio-utils
     dbus dbus-bin at-spi2-core python3-pyatspi
+    file dpkg-dev appstream desktop-file-utils
 )
 
 missing=()

@@ -1,4 +1,4 @@
-// gen_artwork <output folder>: writes title.bmp and about.png into the folder.
+// gen_artwork <output folder>: writes title.bmp, about.png and the icons icon-<size>.png into the folder.
 #include "artwork.h"
 
 #include <QCoreApplication>
@@ -10,10 +10,10 @@
 
 namespace {
 
-bool save(const QImage &image, const QString &path, const char *format) {
+bool save(const QImage &image, const QString &path, const char *format, int compression = 9) {
     QImageWriter writer(path, format);
     // Fixed compression so the PNG bytes depend on nothing but the pixels and zlib.
-    writer.setCompression(9);
+    writer.setCompression(compression);
     if (!writer.write(image)) {
         std::fprintf(stderr, "gen_artwork: cannot write %s: %s\n", qPrintable(path),
                      qPrintable(writer.errorString()));
@@ -81,9 +81,13 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "gen_artwork: cannot create %s\n", qPrintable(dir.path()));
         return 1;
     }
-    const bool ok =
-        saveTopDownBitmap(artwork::drawTitle(artwork::titleSeed),
-                          dir.filePath(QStringLiteral("title.bmp"))) &&
-        save(artwork::drawAbout(artwork::aboutSeed), dir.filePath(QStringLiteral("about.png")), "png");
+    bool ok = saveTopDownBitmap(artwork::drawTitle(artwork::titleSeed),
+                                dir.filePath(QStringLiteral("title.bmp"))) &&
+              save(artwork::drawAbout(artwork::aboutSeed), dir.filePath(QStringLiteral("about.png")), "png");
+    // Qt reads the PNG compression as a percentage: the icons, which only the desktop reads, are packed as
+    // tightly as zlib can.
+    for (const int size : artwork::iconSizes)
+        ok = ok && save(artwork::drawIcon(size, artwork::iconSeed),
+                        dir.filePath(QStringLiteral("icon-%1.png").arg(size)), "png", 100);
     return ok ? 0 : 1;
 }
