@@ -170,6 +170,9 @@ void TestGuidelinesWindow::storedRecordGivesTwoDocumentsWithReferenceShown() {
     QCOMPARE(m_form->Docs1->RichEdit()->objectName(), QStringLiteral("RichEdit1"));
     QCOMPARE(m_form->Docs1->Left, 30);
     QCOMPARE(m_form->Docs1->Top, 330);
+    // What the box holds once the window opens.
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
     QVERIFY(
         m_form->RichEdit1->toPlainText().startsWith(QStringLiteral("Назначение\nПрограмма предназначена")));
     QVERIFY(m_form->Docs1->DocList().History().isEmpty());

@@ -1,10 +1,12 @@
 #include "docset/docs.h"
 #include "messageboxreporter.h"
+#include "richeditview.h"
 #include "treewidgetview.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
@@ -18,7 +20,31 @@ private slots:
     void treeShowsTheDocumentsAndFollowsThem();
     void handlesOfNodesGoneWithTheirParentAreIgnored();
     void reporterShowsTheMessageWithTheProgramsName();
+    void hiddenBoxGetsTheLatestDocumentWhenShown();
 };
+
+// Laying a document out waits until the box is shown; nothing else may tell the difference.
+void TestDocViews::hiddenBoxGetsTheLatestDocumentWhenShown() {
+    QTextEdit edit;
+    edit.setObjectName(QStringLiteral("RichEdit1"));
+    auto *view = new RichEditView(&edit);
+    view->loadRtf(QByteArrayLiteral("{\\rtf1 first\\par}"));
+    view->loadRtf(QByteArrayLiteral("{\\rtf1 second\\par}"));
+    QVERIFY(!edit.toPlainText().contains(QStringLiteral("first")));
+    edit.show();
+    QCOMPARE(edit.toPlainText().trimmed(), QStringLiteral("second"));
+    // Loaded while shown, a document is in the box at once.
+    view->loadRtf(QByteArrayLiteral("{\\rtf1 third\\par}"));
+    QCOMPARE(edit.toPlainText().trimmed(), QStringLiteral("third"));
+    // Text put into the hidden box after a load is newer than the waiting document.
+    edit.hide();
+    view->loadRtf(QByteArrayLiteral("{\\rtf1 fourth\\par}"));
+    edit.setPlainText(QStringLiteral("set directly"));
+    edit.show();
+    QCOMPARE(edit.toPlainText(), QStringLiteral("set directly"));
+    view->clear();
+    QVERIFY(edit.toPlainText().isEmpty());
+}
 
 void TestDocViews::treeShowsTheDocumentsAndFollowsThem() {
     QTreeWidget widget;

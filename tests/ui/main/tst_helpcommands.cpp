@@ -1,6 +1,7 @@
 #include "../dialogs/modalrunner.h"
 #include "appresources.h"
 #include "mainwindow.h"
+#include "richeditview.h"
 #include "ui/controls/systemcolors.h"
 #include "ui/dialogs/guidelineswindow.h"
 
@@ -73,7 +74,11 @@ TestHelpCommands::Shown TestHelpCommands::open(const std::function<void()> &open
 }
 
 void TestHelpCommands::f1RightAfterStartShowsTheReferenceAsLoaded() {
-    QTextDocument *loaded = m_help->RichEdit1->document();
+    // The document loaded when the window was made, as the box will show it (a hidden box gets it when
+    // shown).
+    auto *view = m_help->findChild<RichEditView *>();
+    QVERIFY(view);
+    QTextDocument *loaded = view->edit()->document();
     const Shown shown = open([&] { pressF1(); });
     QCOMPARE(shown.caption, QStringLiteral("Справочная информация"));
     QVERIFY2(shown.text.startsWith(QStringLiteral("Назначение\nПрограмма предназначена")),
