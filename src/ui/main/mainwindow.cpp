@@ -430,14 +430,34 @@ void TForm1::showEvent(QShowEvent *event) {
         m_keyPreviewInstalled = true;
     }
     // Without a window manager nothing activates the window; the first showing stands in for it.
-    if (!m_activated)
-        QTimer::singleShot(0, this, &TForm1::FormActivate);
+    activateOnceDrawn();
 }
 
 void TForm1::changeEvent(QEvent *event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_activated)
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        activateOnceDrawn();
+}
+
+bool TForm1::event(QEvent *event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::Paint && !m_painted) {
+        m_painted = true;
+        if (m_activationPending)
+            QTimer::singleShot(0, this, &TForm1::FormActivate);
+    }
+    return handled;
+}
+
+void TForm1::activateOnceDrawn() {
+    if (m_activated)
+        return;
+    // The start-up screen comes over the main window once the window is on the screen, not before: showing
+    // it first would only keep the pupil waiting longer for the window.
+    if (m_painted)
         QTimer::singleShot(0, this, &TForm1::FormActivate);
+    else
+        m_activationPending = true;
 }
 
 void TForm1::FormActivate() {

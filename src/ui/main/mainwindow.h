@@ -148,12 +148,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     class WidgetNotationTarget;
 
     void FormCreate();
     void FormActivate();
+    void activateOnceDrawn();
     void createControls();
     void createMenu();
     TLMDMMButton *actionButton(session::ActionButton button) const;
@@ -190,6 +192,8 @@ private:
     int m_totalSeconds = 0;
     bool m_terminationRequested = false;
     bool m_activated = false;
+    bool m_painted = false;
+    bool m_activationPending = false;
     bool m_keyPreviewInstalled = false;
     TForm7 *m_form7 = nullptr;
     TForm8 *m_form8 = nullptr;
