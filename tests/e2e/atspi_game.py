@@ -15,6 +15,13 @@ program was started in, on the program's X display.
     atspi_game.py menu ITEM...                 choose menu items in turn by clicks ("Настройка", "Выход")
     atspi_game.py menu-item NAME               check that a menu item of that caption exists
     atspi_game.py click NAME                   click the shown push button of that caption
+    atspi_game.py startup-names                check the start-up screen's picture and bar as a screen reader
+                                               reads them, while the bar fills
+    atspi_game.py names                        check that every control of the main window is named, and the
+                                               names of the lamps, the title picture and, while playing, of each
+                                               list (operation, input or result, given or open)
+    atspi_game.py progress TEXT                the progress bar's description, and its tooltip, read TEXT
+    atspi_game.py dialog-names CAPTION         check the named controls of the dialog shown with that caption
 
 Every step waits for what it expects with a deadline (E2E_STEP_LIMIT seconds, 20 by default) and never assumes how
 long anything takes. A failure prints "FAIL: …" and exits 1.
@@ -458,6 +465,8 @@ def exercise(e, level, how):
                                                    if role(l) == pyatspi.ROLE_LABEL and l.name), None))
         if normalise(text) != normalise(WRONG_HEAD + expected):
             fail(f"exercise {e}: the message reads {text!r}, expected {WRONG_HEAD + expected!r}")
+        if not any(role(c) == pyatspi.ROLE_IMAGE and c.name == "Предупреждение" for c in descendants(dialog)):
+            fail(f"exercise {e}: the message's icon is not read as \"Предупреждение\"")
         note(f"  message: {normalise(text).splitlines()[-1]}")
         focus_window("Неверно!")
         xdotool("key", "Return")
@@ -524,6 +533,134 @@ def click_button(name):
     note(f"clicked {name}")
 
 
+# ---- What a screen reader says ------------------------------------------------------------------------------------
+
+LAMP_NAME = re.compile(r"(Зелёная|Жёлтая|Красная) лампа, (горит|не горит)")
+CONTROL_ROLES = (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_RADIO_BUTTON, pyatspi.ROLE_IMAGE,
+                 pyatspi.ROLE_PROGRESS_BAR)
+
+
+def startup_names():
+    app = application()
+    dialog = wait_for("the start-up screen", lambda: shown_dialog(app, "О программе"))
+    bar = wait_for("its bar", lambda: find_showing(dialog, pyatspi.ROLE_PROGRESS_BAR))
+    if bar.name != "Загрузка программы":
+        fail(f"the start-up bar is read as \"{bar.name}\"")
+    first = wait_for("the bar's description", lambda: re.fullmatch(r"Загружено (\d+) %", bar.description))
+    # The description follows the bar as it fills.
+    wait_for("the bar's description follows the filling", lambda: (lambda m: m and int(m[1]) > int(first[1]))(
+        re.fullmatch(r"Загружено (\d+) %", bar.description)))
+    picture = find_showing(dialog, pyatspi.ROLE_IMAGE)
+    if picture is None or picture.name != "Эмблема программы Логикус":
+        fail(f"the start-up screen's picture is read as {picture and picture.name!r}")
+    note(f"start-up bar \"{bar.name}\", {bar.description}; picture \"{picture.name}\"")
+
+
+def spoken_label(acc):
+    """What a screen reader says a list is: its label. A combo box's own name is its current text on Linux."""
+    for relation in acc.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY and relation.getNTargets():
+            return relation.getTarget(0).name
+    return None
+
+
+def names():
+    app = application()
+    frame = main_frame(app)
+    unnamed = [f"{acc.getRoleName()} at {extents(acc)[:2]}" for acc in descendants(frame)
+               if role(acc) in CONTROL_ROLES and showing(acc) and not acc.name]
+    if unnamed:
+        fail("controls without a name: " + ", ".join(unnamed))
+    images = [acc for acc in descendants(frame) if role(acc) == pyatspi.ROLE_IMAGE and showing(acc)]
+    lamps = [acc.name for acc in images if LAMP_NAME.fullmatch(acc.name)]
+    if sorted(n.split()[0] for n in lamps) != ["Жёлтая", "Зелёная", "Красная"]:
+        fail(f"the lamps are read as {lamps}")
+    for acc in images:
+        if acc.name in lamps and not acc.description.startswith("Общее время"):
+            fail(f"the lamp \"{acc.name}\" says nothing of the time: {acc.description!r}")
+    state = state_of(frame)
+    title = [acc for acc in images if acc.name == "Печатная плата"]
+    if (state == "playing") == bool(title):
+        fail(f"the title picture {'is' if title else 'is not'} read in the state {state}")
+    note(f"lamps: {'; '.join(lamps)}")
+    if state != "playing":
+        return
+    diagram = Diagram(frame)
+    final = diagram.final()
+    fed = dict((side, f) for f, side in diagram.feeding())
+    checked = 0
+    for f in diagram.frames:
+        for i, lst in enumerate(f["lists"]):
+            given = f is not final or i not in fed
+            where = ("вход" if f["kind"] == NOT else ("верхний вход" if i == 0 else "нижний вход"))
+            wanted = f"{where} операции {f['name']}, " + ("дано" if given else "выбери значение")
+            if f is final and i in fed:
+                wanted = f"Результат операции {fed[i]['name']}, " + wanted
+            wanted = wanted[0].upper() + wanted[1:]
+            if spoken_label(lst) != wanted:
+                fail(f"a list of {f['name']} at ({f['left']}, {f['top']}) is read as \"{spoken_label(lst)}\", "
+                     f"expected \"{wanted}\"")
+            if given != (lst.description == "Значение дано в упражнении."):
+                fail(f"the list \"{wanted}\" is described as {lst.description!r}")
+            checked += 1
+    wanted = f"Ответ: результат операции {final['name']}, выбери значение"
+    if spoken_label(diagram.answer) != wanted:
+        fail(f"the answer box is read as \"{spoken_label(diagram.answer)}\", expected \"{wanted}\"")
+    note(f"{checked} lists and the answer box named; the answer box: {wanted}")
+
+
+def progress(text):
+    app = application()
+    bar = wait_for("the progress bar", lambda: find_showing(main_frame(app), pyatspi.ROLE_PROGRESS_BAR))
+    if bar.name != "Ход игры":
+        fail(f"the progress bar is read as \"{bar.name}\"")
+    wait_for(f"the progress bar described as {text!r} (now {bar.description!r})", lambda: bar.description == text)
+    # The same words come up as its tooltip when the pointer rests on the bar.
+    # Qt shows tooltips over the active window, after the pointer has moved inside the control and rested.
+    focus_window(APP_NAME)
+    x, y, w, h = extents(bar)
+    xdotool("mousemove", str(x + w // 2 - 1), str(y + h // 2))
+    xdotool("mousemove", str(x + w // 2), str(y + h // 2))
+
+    def tooltip():
+        return any(acc.name == text or (acc.name or "").replace("\n", " ") == text for window in children(app)
+                   if role(window) not in (pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG) and showing(window)
+                   for acc in [window, *descendants(window)])
+
+    wait_for("the progress bar's tooltip", tooltip)
+    xdotool("mousemove", "0", "0")
+    note(f"progress: {text}")
+
+
+def dialog_names(caption):
+    app = application()
+    dialog = wait_for(f"the window \"{caption}\"", lambda: shown_dialog(app, caption))
+    if caption == "Подсказка":
+        table = wait_for("the hint table", lambda: find_showing(dialog, pyatspi.ROLE_TABLE))
+        if table.name != "Таблица логических операций" or not table.description:
+            fail(f"the hint table is read as {table.name!r} / {table.description!r}")
+        cells = table.queryTable()
+        texts = [[cells.getAccessibleAt(r, c).name for c in range(cells.nColumns)] for r in range(cells.nRows)]
+        values = {text for row in texts[1:] for text in row}
+        if len(texts) != 5 or not any(set(pair) == values for pair in NOTATIONS):
+            fail(f"the hint table's cells read {texts}")
+        note(f"hint table \"{table.name}\": {' | '.join(texts[0])}")
+    elif caption == "О программе":
+        picture = find_showing(dialog, pyatspi.ROLE_IMAGE)
+        if picture is None or picture.name != "Эмблема программы Логикус":
+            fail(f"the about window's picture is read as {picture and picture.name!r}")
+        labels = {acc.name for acc in descendants(dialog) if role(acc) in (pyatspi.ROLE_LABEL, pyatspi.ROLE_STATIC)}
+        if "Логикус" not in labels:
+            fail(f"the about window's drawn title is not read; labels: {sorted(labels)}")
+        note("about window: picture and title named")
+    else:
+        text = next((acc for acc in descendants(dialog) if role(acc) in (pyatspi.ROLE_TEXT, pyatspi.ROLE_DOCUMENT_TEXT)
+                     and showing(acc)), None)
+        if text is None or text.name != caption:
+            fail(f"the document box of \"{caption}\" is read as {text and text.name!r}")
+        note(f"document box \"{text.name}\"")
+
+
 def main(argv):
     command, args = argv[1], argv[2:]
     try:
@@ -541,6 +678,14 @@ def main(argv):
             menu_item(args[0])
         elif command == "click":
             click_button(args[0])
+        elif command == "startup-names":
+            startup_names()
+        elif command == "names":
+            names()
+        elif command == "progress":
+            progress(args[0])
+        elif command == "dialog-names":
+            dialog_names(args[0])
         else:
             fail(f"unknown command {command}")
     except Failure as failure:

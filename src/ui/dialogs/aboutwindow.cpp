@@ -50,6 +50,7 @@ TForm9::TForm9(QWidget *owner, const QList<QImage> *drawnButtons)
     const QImage picture = loadProgramPicture(QStringLiteral(":/pictures/about.png"));
     if (!picture.isNull())
         Image1->setPixmap(QPixmap::fromImage(withLimeTransparent(picture)));
+    Image1->setAccessibleName(QStringLiteral("Эмблема программы Логикус"));
 
     LMDSimpleLabel1 = new TLMDShadowLabel(this);
     LMDSimpleLabel1->setObjectName(QStringLiteral("LMDSimpleLabel1"));
@@ -79,6 +80,8 @@ TForm9::TForm9(QWidget *owner, const QList<QImage> *drawnButtons)
     LMDProgressFill1->setObjectName(QStringLiteral("LMDProgressFill1"));
     LMDProgressFill1->setGeometry(19, 235, 433, 20);
     LMDProgressFill1->setPosition(0);
+    LMDProgressFill1->setAccessibleName(QStringLiteral("Загрузка программы"));
+    describeProgress();
 
     LMDButton1 = new QPushButton(QStringLiteral("ОК"), this);
     LMDButton1->setObjectName(QStringLiteral("LMDButton1"));
@@ -117,6 +120,11 @@ void TForm9::Timer1Timer() {
         return;
     }
     LMDProgressFill1->setPosition(m_ticks * 10);
+    describeProgress();
+}
+
+void TForm9::describeProgress() {
+    LMDProgressFill1->setAccessibleDescription(QStringLiteral("Загружено %1 %").arg(m_ticks * 10));
 }
 
 void TForm9::showAsAboutBox() {

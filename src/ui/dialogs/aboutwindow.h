@@ -53,6 +53,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void describeProgress();
     int m_ticks = 0;
     bool m_aboutBox = false;
 };

@@ -6,6 +6,7 @@
 #include "mmbutton.h"
 #include "richeditview.h"
 
+#include <QEvent>
 #include <QResource>
 #include <QTextEdit>
 
@@ -25,6 +26,9 @@ TForm7::TForm7(QWidget *owner, const QList<QImage> *drawnButtons)
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
     RichEdit1->setFocusPolicy(Qt::StrongFocus);
+    RichEdit1->setAccessibleName(windowTitle());
+    RichEdit1->setAccessibleDescription(
+        QStringLiteral("Текст документа; стрелки, Page Up и Page Down листают его, Enter закрывает окно"));
 
     LMDMMButton1 = new TLMDMMButton(this);
     LMDMMButton1->setObjectName(QStringLiteral("LMDMMButton1"));
@@ -70,6 +74,13 @@ void TForm7::readStoredLayout(RichEditView *richEdit) {
 
 void TForm7::LMDMMButton1Click() {
     accept();
+}
+
+void TForm7::changeEvent(QEvent *event) {
+    FixedDialog::changeEvent(event);
+    // The same box shows the reference text and the guidelines; a screen reader names it by what it shows.
+    if (event->type() == QEvent::WindowTitleChange && RichEdit1)
+        RichEdit1->setAccessibleName(windowTitle());
 }
 
 void TForm7::showEvent(QShowEvent *event) {

@@ -37,6 +37,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void readStoredLayout(RichEditView *richEdit);

@@ -55,6 +55,9 @@ TForm2::TForm2(QWidget *owner, const QList<QImage> *drawnButtons)
     // value rows.
     StringGrid1 = new QTableWidget(kRows, kColumns, this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setAccessibleName(LMDSimpleLabel1->text());
+    StringGrid1->setAccessibleDescription(
+        QStringLiteral("Первая строка — заголовки, ниже — результаты операций для всех значений входов"));
     StringGrid1->horizontalHeader()->hide();
     StringGrid1->verticalHeader()->hide();
     // The hidden header would otherwise keep rows as tall as its own font needs.

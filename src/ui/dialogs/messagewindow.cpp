@@ -72,24 +72,32 @@ void TForm8::prepare(const QString &text, const QString &caption, int kind) {
     setClientWidth(layout.clientWidth);
 
     QStyle::StandardPixmap icon;
+    QString meaning;
     switch (kind) {
     case kindError:
         icon = QStyle::SP_MessageBoxCritical;
+        meaning = QStringLiteral("Ошибка");
         break;
     case kindQuestion:
         icon = QStyle::SP_MessageBoxQuestion;
+        meaning = QStringLiteral("Вопрос");
         break;
     case kindWarning:
         icon = QStyle::SP_MessageBoxWarning;
+        meaning = QStringLiteral("Предупреждение");
         break;
     case kindInformation:
         icon = QStyle::SP_MessageBoxInformation;
+        meaning = QStringLiteral("Сведения");
         break;
     default:
         Image1->clear();
+        Image1->setAccessibleName(QString());
         return;
     }
     Image1->setPixmap(style()->standardIcon(icon, nullptr, this).pixmap(kIconSize, kIconSize));
+    // The icon says what kind of message this is; a screen reader says it in words.
+    Image1->setAccessibleName(meaning);
 }
 
 void TForm8::InitializeAndShow(const QString &text, const QString &caption, int kind) {

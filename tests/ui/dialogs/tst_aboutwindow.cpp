@@ -210,6 +210,8 @@ void TestAboutWindow::ticksFillTenPercentEach() {
         m_form->Timer1Timer();
         QCOMPARE(m_form->tickCount(), i);
         QCOMPARE(m_form->LMDProgressFill1->position(), i * 10);
+        QCOMPARE(m_form->LMDProgressFill1->accessibleDescription(),
+                 QStringLiteral("Загружено %1 %").arg(i * 10));
         QVERIFY(m_form->Timer1->isActive());
     }
 }

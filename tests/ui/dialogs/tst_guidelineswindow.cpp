@@ -23,6 +23,7 @@ private slots:
     void okButtonCloses();
     void closeBoxCloses();
     void laterShowingKeepsTopLeft();
+    void textIsNamedByTheWindowsCaption();
     void storedRecordGivesTwoDocumentsWithReferenceShown();
     void documentsRenderInBundledFacesWithNavyWords_data();
     void documentsRenderInBundledFacesWithNavyWords();
@@ -148,6 +149,15 @@ void TestGuidelinesWindow::closeBoxCloses() {
         *m_form, [&] { m_form->exec(); }, [&] { closed = m_form->windowHandle()->close(); });
     QVERIFY(closed);
     QVERIFY(!stillShown);
+}
+
+void TestGuidelinesWindow::textIsNamedByTheWindowsCaption() {
+    QCOMPARE(m_form->RichEdit1->accessibleName(), QStringLiteral("Методические указания"));
+    for (const QString &caption :
+         {QStringLiteral("Справочная информация"), QStringLiteral("Методические указания")}) {
+        m_form->setWindowTitle(caption);
+        QCOMPARE(m_form->RichEdit1->accessibleName(), caption);
+    }
 }
 
 void TestGuidelinesWindow::laterShowingKeepsTopLeft() {

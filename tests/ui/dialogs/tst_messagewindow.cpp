@@ -156,20 +156,27 @@ void TestMessageWindow::overlongLineCapsOuterWidthAtEightHundred() {
 void TestMessageWindow::kindChoosesIcon_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("icon"); // a QStyle::StandardPixmap, or -1 for none
-    QTest::newRow("16: error") << 16 << int(QStyle::SP_MessageBoxCritical);
-    QTest::newRow("32: question") << 32 << int(QStyle::SP_MessageBoxQuestion);
-    QTest::newRow("48: warning") << 48 << int(QStyle::SP_MessageBoxWarning);
-    QTest::newRow("64: information") << 64 << int(QStyle::SP_MessageBoxInformation);
-    QTest::newRow("0: none") << 0 << -1;
-    QTest::newRow("1: none") << 1 << -1;
-    QTest::newRow("17: none") << 17 << -1;
-    QTest::newRow("-48: none") << -48 << -1;
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("16: error") << 16 << int(QStyle::SP_MessageBoxCritical) << QStringLiteral("Ошибка");
+    QTest::newRow("32: question") << 32 << int(QStyle::SP_MessageBoxQuestion) << QStringLiteral("Вопрос");
+    QTest::newRow("48: warning") << 48 << int(QStyle::SP_MessageBoxWarning)
+                                 << QStringLiteral("Предупреждение");
+    QTest::newRow("64: information") << 64 << int(QStyle::SP_MessageBoxInformation)
+                                     << QStringLiteral("Сведения");
+    QTest::newRow("0: none") << 0 << -1 << QString();
+    QTest::newRow("1: none") << 1 << -1 << QString();
+    QTest::newRow("17: none") << 17 << -1 << QString();
+    QTest::newRow("-48: none") << -48 << -1 << QString();
 }
 
 void TestMessageWindow::kindChoosesIcon() {
     QFETCH(int, kind);
     QFETCH(int, icon);
+    QFETCH(QString, spoken);
+    // A warning first, so that a message without an icon must also drop the earlier icon's spoken name.
+    m_form->prepare(QStringLiteral("Текст"), QStringLiteral("x"), 48);
     m_form->prepare(QStringLiteral("Текст"), QStringLiteral("x"), kind);
+    QCOMPARE(m_form->Image1->accessibleName(), spoken);
     if (icon < 0) {
         QVERIFY(m_form->Image1->pixmap().isNull());
         return;
