@@ -44,9 +44,12 @@ with open(sys.argv[1], "w") as f:
 os.execv(sys.argv[2], sys.argv[2:])
 EOF
 
-# measure NAME PROGRAM: one run; appends "ms kB" to $work/NAME.
+# measure MODE NAME PROGRAM: one run. MODE start ends it a second after its first paint and appends the start-up
+# time to $work/NAME.start; MODE idle lets it settle past the start-up screen, watches it idle and appends
+# "peak-kB CPU-% wake-ups/s" to $work/NAME.idle. Start-up is timed in runs of its own: after a long idle run the
+# machine starts the next program noticeably slower, whichever it is.
 measure() {
-    local name=$1 program=$2 start_file="$work/start" err="$work/err" mem="$work/mem"
+    local mode=$1 name=$2 program=$3 start_file="$work/start" err="$work/err" mem="$work/mem"
     rm -f "$start_file" "$err" "$mem"
     /usr/bin/time -f '%M' -o "$mem" python3 "$launcher" "$start_file" "$program" 2>"$err" &
     local timer=$!
@@ -58,23 +61,32 @@ measure() {
     local start painted
     read -r pid start <"$start_file"
     painted=$(awk '/^first-paint / { print $2; exit }' "$err")
-    # Past the start-up screen, then the idle window; both programs are treated alike.
-    sleep "${SETTLE_SECONDS:-7}"
     local cpu0 switches0 cpu1 switches1
-    read -r cpu0 switches0 < <(usage "$pid")
-    sleep "${IDLE_SECONDS:-5}"
-    read -r cpu1 switches1 < <(usage "$pid")
+    if [[ $mode == start ]]; then
+        sleep 1
+    else
+        sleep "${SETTLE_SECONDS:-7}"
+        read -r cpu0 switches0 < <(usage "$pid")
+        sleep "${IDLE_SECONDS:-5}"
+        read -r cpu1 switches1 < <(usage "$pid")
+    fi
     kill "$pid"
     wait "$timer" || true
     pid=
-    local ms kb cpu wakeups
-    ms=$(awk -v a="$start" -v b="$painted" 'BEGIN { printf "%.1f", (b - a) / 1e6 }')
+    if [[ $mode == start ]]; then
+        local ms
+        ms=$(awk -v a="$start" -v b="$painted" 'BEGIN { printf "%.1f", (b - a) / 1e6 }')
+        printf '%-8s first paint %8s ms\n' "$name" "$ms"
+        echo "$ms" >>"$work/$name.start"
+        return
+    fi
+    local kb cpu wakeups
     kb=$(tail -n 1 "$mem")
     cpu=$(awk -v a="$cpu0" -v b="$cpu1" -v hz="$(getconf CLK_TCK)" -v s="${IDLE_SECONDS:-5}" \
         'BEGIN { printf "%.2f", 100 * (b - a) / hz / s }')
     wakeups=$(awk -v a="$switches0" -v b="$switches1" -v s="${IDLE_SECONDS:-5}" 'BEGIN { printf "%.0f", (b - a) / s }')
-    printf '%-8s %8s ms %8s kB %6s %% CPU %6s wake-ups/s\n' "$name" "$ms" "$kb" "$cpu" "$wakeups"
-    echo "$ms $kb $cpu $wakeups" >>"$work/$name"
+    printf '%-8s peak %8s kB, idle %6s %% CPU %6s wake-ups/s\n' "$name" "$kb" "$cpu" "$wakeups"
+    echo "$kb $cpu $wakeups" >>"$work/$name.idle"
 }
 
 # usage PID: "<CPU ticks> <context switches>" of the process, all its threads counted.
@@ -90,22 +102,26 @@ usage() {
 logicus="$build/src/app/logicus"
 bare="$build/tools/perf/bare_window"
 # One unmeasured run of each warms the file cache; then the two alternate, so that drift hits both alike.
-measure warmup "$logicus" >/dev/null
-measure warmup "$bare" >/dev/null
+measure start warmup "$logicus" >/dev/null
+measure start warmup "$bare" >/dev/null
 for ((i = 1; i <= runs; i++)); do
-    measure logicus "$logicus"
-    measure bare "$bare"
+    measure start logicus "$logicus"
+    measure start bare "$bare"
+done
+for ((i = 1; i <= runs; i++)); do
+    measure idle logicus "$logicus"
+    measure idle bare "$bare"
 done
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
-lt=$(cut -d' ' -f1 "$work/logicus" | median)
-bt=$(cut -d' ' -f1 "$work/bare" | median)
-lm=$(cut -d' ' -f2 "$work/logicus" | median)
-bm=$(cut -d' ' -f2 "$work/bare" | median)
-lc=$(cut -d' ' -f3 "$work/logicus" | median)
-bc=$(cut -d' ' -f3 "$work/bare" | median)
-lw=$(cut -d' ' -f4 "$work/logicus" | median)
-bw=$(cut -d' ' -f4 "$work/bare" | median)
+lt=$(median <"$work/logicus.start")
+bt=$(median <"$work/bare.start")
+lm=$(cut -d' ' -f1 "$work/logicus.idle" | median)
+bm=$(cut -d' ' -f1 "$work/bare.idle" | median)
+lc=$(cut -d' ' -f2 "$work/logicus.idle" | median)
+bc=$(cut -d' ' -f2 "$work/bare.idle" | median)
+lw=$(cut -d' ' -f3 "$work/logicus.idle" | median)
+bw=$(cut -d' ' -f3 "$work/bare.idle" | median)
 awk -v lt="$lt" -v bt="$bt" -v lm="$lm" -v bm="$bm" -v lc="$lc" -v bc="$bc" -v lw="$lw" -v bw="$bw" -v n="$runs" 'BEGIN {
     printf "\nmedians of %d runs      Логикус      bare    ratio  budget\n", n
     printf "first paint (ms)   %10.1f %9.1f %8.2f    1.30\n", lt, bt, lt / bt
