@@ -482,18 +482,18 @@ void TForm1::LMDMMButton1Click() {
 }
 
 void TForm1::N6Click() {
-    if (!m_form7)
-        return;
-    m_form7->setWindowTitle(QStringLiteral("Справочная информация"));
-    m_form7->Docs1->setSelIndex(0);
-    m_form7->exec();
+    showDocument(QStringLiteral("Справочная информация"), 0);
 }
 
 void TForm1::N12Click() {
+    showDocument(QStringLiteral("Методические указания"), 1);
+}
+
+void TForm1::showDocument(const QString &caption, int index) {
     if (!m_form7)
         return;
-    m_form7->setWindowTitle(QStringLiteral("Методические указания"));
-    m_form7->Docs1->setSelIndex(1);
+    m_form7->setWindowTitle(caption);
+    m_form7->Docs1->setSelIndex(index);
     m_form7->exec();
 }
 

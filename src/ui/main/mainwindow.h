@@ -156,6 +156,7 @@ private:
     void FormCreate();
     void FormActivate();
     void activateOnceDrawn();
+    void showDocument(const QString &caption, int index);
     void createControls();
     void createMenu();
     TLMDMMButton *actionButton(session::ActionButton button) const;

@@ -1,6 +1,7 @@
 #include "../dialogs/modalrunner.h"
 #include "appresources.h"
 #include "mainwindow.h"
+#include "mainwindowsetup.h"
 #include "richeditview.h"
 #include "ui/controls/systemcolors.h"
 #include "ui/dialogs/guidelineswindow.h"
@@ -39,9 +40,7 @@ private:
 };
 
 void TestHelpCommands::initTestCase() {
-    registerApplicationFonts();
-    applySystemColors(*qApp);
-    TForm1::screenFactsSource = [] { return TForm1::ScreenFacts{24, 1024, 768}; };
+    prepareMainWindowTests();
 }
 
 void TestHelpCommands::init() {

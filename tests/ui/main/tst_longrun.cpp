@@ -1,6 +1,7 @@
 // Long runs: a whole day of clock ticks, and a thousand exercises, in one run of the main window.
 #include "appresources.h"
 #include "mainwindow.h"
+#include "mainwindowsetup.h"
 #include "operationframes.h"
 #include "ui/controls/systemcolors.h"
 
@@ -37,11 +38,7 @@ void flushDeferredDeletes() {
 class TestLongRun : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() {
-        registerApplicationFonts();
-        applySystemColors(*qApp);
-        TForm1::screenFactsSource = [] { return TForm1::ScreenFacts{24, 1024, 768}; };
-    }
+    void initTestCase() { prepareMainWindowTests(); }
 
     void aDayOfTicksKeepsLampsHintsAndClockRight() {
         TForm1 form;

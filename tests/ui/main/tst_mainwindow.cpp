@@ -3,6 +3,7 @@
 #include "engine/hinttable.h"
 #include "engine/logic.h"
 #include "mainwindow.h"
+#include "mainwindowsetup.h"
 #include "operationframes.h"
 #include "radiogroup.h"
 #include "session/gamedata.h"
@@ -135,9 +136,7 @@ private:
 };
 
 void TestMainWindow::initTestCase() {
-    registerApplicationFonts();
-    applySystemColors(*qApp);
-    TForm1::screenFactsSource = [] { return TForm1::ScreenFacts{24, 1024, 768}; };
+    prepareMainWindowTests();
 }
 
 void TestMainWindow::init() {

@@ -10,6 +10,7 @@
 #include "appresources.h"
 #include "engine/logic.h"
 #include "mainwindow.h"
+#include "mainwindowsetup.h"
 #include "operationframes.h"
 #include "radiogroup.h"
 #include "session/gameflow.h"
@@ -389,11 +390,7 @@ quint64 seedFromEnvironment() {
 class TestMonkey : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() {
-        registerApplicationFonts();
-        applySystemColors(*qApp);
-        TForm1::screenFactsSource = [] { return TForm1::ScreenFacts{24, 1024, 768}; };
-    }
+    void initTestCase() { prepareMainWindowTests(); }
 
     void randomUseKeepsTheWindowConsistent() {
         const quint64 seed = seedFromEnvironment();
