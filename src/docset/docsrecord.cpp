@@ -3,6 +3,7 @@
 #include "cp1251.h"
 #include "textform.h"
 
+#include <cstring>
 #include <new>
 #include <optional>
 
@@ -67,42 +68,47 @@ TDocCollectionItem itemOf(TDoc *doc) {
 }
 
 // An empty sequence is all this program can hold; anything else is refused with a clear error.
-TCustomMacro readMacro(PropertyReader &reader, const QByteArray &name, int index) {
+TCustomMacro readMacro(PropertyReader &reader, QByteArrayView name, int index) {
     const qsizetype at = reader.pos();
     if (reader.readTag() != ValueTag::Collection)
-        reader.fail(QStringLiteral("A collection was expected for \"%1\"").arg(QLatin1String(name)), at);
+        reader.fail(QStringLiteral("A collection was expected for \"%1\"").arg(QLatin1StringView(name)), at);
     if (!reader.readEndOfList()) {
         throw EDocList(
             QStringLiteral("Document %1 has a demonstration sequence in \"%2\"; this program runs none "
                            "and reads only empty ones.")
                 .arg(index)
-                .arg(QLatin1String(name)));
+                .arg(QLatin1StringView(name)));
     }
     return {};
 }
 
-void readItemProperty(PropertyReader &reader, TDocCollectionItem &item, const QByteArray &name, int index) {
-    if (name == "Title")
+void readItemProperty(PropertyReader &reader, TDocCollectionItem &item, QByteArrayView name, int index) {
+    // Every property of every item is looked up by name: comparing lengths first spares most comparisons.
+    const auto is = [name](QByteArrayView wanted) {
+        return name.size() == wanted.size() &&
+               std::memcmp(name.data(), wanted.data(), size_t(name.size())) == 0;
+    };
+    if (is("Title"))
         item.title = reader.readString();
-    else if (name == "ImageIndex")
+    else if (is("ImageIndex"))
         item.imageIndex = reader.readInteger();
-    else if (name == "Level")
+    else if (is("Level"))
         item.level = reader.readInteger();
-    else if (name == "MacroBack")
+    else if (is("MacroBack"))
         item.macroBack = readMacro(reader, name, index);
-    else if (name == "MacroDemo")
+    else if (is("MacroDemo"))
         item.macroDemo = readMacro(reader, name, index);
-    else if (name == "MacroNext")
+    else if (is("MacroNext"))
         item.macroNext = readMacro(reader, name, index);
-    else if (name == "MacroPrev")
+    else if (is("MacroPrev"))
         item.macroPrev = readMacro(reader, name, index);
-    else if (name == "RTF")
+    else if (is("RTF"))
         item.rtf = reader.readAnsiString();
-    else if (name == "StateIndex")
+    else if (is("StateIndex"))
         item.stateIndex = reader.readInteger();
-    else if (name == "Tag")
+    else if (is("Tag"))
         item.tag = reader.readInteger();
-    else if (name == "Visible")
+    else if (is("Visible"))
         item.visible = reader.readBool();
     else
         throw EDocList(QStringLiteral("Document %1 has an unknown property \"%2\".")
@@ -127,7 +133,7 @@ TDocCollection readItems(PropertyReader &reader) {
             reader.fail(QStringLiteral("A document item was expected"), at);
         TDocCollectionItem &item = items.emplace_back();
         while (!reader.readEndOfList()) {
-            const QByteArray name = reader.readShortString();
+            const QByteArrayView name = reader.readShortStringView();
             const qsizetype valueAt = reader.pos();
             try {
                 readItemProperty(reader, item, name, int(items.size() - 1));

@@ -57,8 +57,12 @@ quint8 PropertyReader::readByte() {
 }
 
 QByteArray PropertyReader::readShortString() {
+    return readShortStringView().toByteArray();
+}
+
+QByteArrayView PropertyReader::readShortStringView() {
     const quint8 length = readByte();
-    return QByteArray(take(length), length);
+    return QByteArrayView(take(length), length);
 }
 
 ValueTag PropertyReader::readTag() {

@@ -55,6 +55,8 @@ public:
     quint8 readByte();
     // A one-byte length and that many bytes (class, component and property names).
     QByteArray readShortString();
+    // The same without a copy: valid as long as the data the reader reads.
+    QByteArrayView readShortStringView();
     // The next value's tag; unknown tags are an error.
     ValueTag readTag();
     ValueTag peekTag();
