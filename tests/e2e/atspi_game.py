@@ -8,7 +8,10 @@ program was started in, on the program's X display.
     atspi_game.py exercise E LEVEL HOW         answer exercise E of a game at LEVEL; HOW is ANSWER/LISTS/COMMAND:
                                                ANSWER right, final (final operation wrong), feed (an intermediate
                                                wrong, the final consistent with it) or unknown (answer box left
-                                               at "?"); LISTS clicks or keys; COMMAND enter or button. Prints
+                                               at "?"); LISTS clicks, keys (in the drop-downs) or tab (the
+                                               keyboard alone: each open list must have the focus in working
+                                               order, set with the arrows, Tab to the next); COMMAND enter or
+                                               button. Prints
                                                "next" or "victory" once the next exercise or the score is shown.
     atspi_game.py victory RIGHT                check the score message against RIGHT answers, the clock and no
                                                hints, close it with Enter and wait for the game-over state
@@ -425,10 +428,32 @@ def prepare(app, e, level, answer_kind, lists_how):
         answer = UNKNOWN
         expected = UNFINISHED
 
+    if lists_how == "tab":
+        sides = sorted(side for _, side, _, _ in right_feeds)
+        type_answers([final["lists"][side] for side in sides] + [diagram.answer],
+                     [entered[side] for side in sides] + [answer], texts)
+        return diagram, expected
     for f, side, inputs, result in right_feeds:
         set_list(final["lists"][side], entered[side], texts, lists_how)
     set_list(diagram.answer, answer, texts, lists_how)
     return diagram, expected
+
+
+def type_answers(lists, values, texts):
+    """The keyboard alone: the exercise gives the focus to its first open list; each list is set with the arrow
+    keys on the closed list, and Tab goes on to the next, the final operation's upper input before its lower one
+    and the answer box last."""
+    focus_window(APP_NAME)
+    for i, (lst, value) in enumerate(zip(lists, values)):
+        wait_for(f"open list {i + 1} of {len(lists)} has the keyboard focus",
+                 lambda: has_state(lst, pyatspi.STATE_FOCUSED))
+        wanted = "?" if value == UNKNOWN else texts[value - 1]
+        steps = value - value_of(lst.name)
+        if steps:
+            xdotool("key", *(["Down"] * steps if steps > 0 else ["Up"] * -steps))
+        wait_for(f"the focused list shows \"{wanted}\"", lambda: lst.name == wanted)
+        if i + 1 < len(lists):
+            xdotool("key", "Tab")
 
 
 def exercise(e, level, how):
