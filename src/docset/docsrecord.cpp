@@ -123,14 +123,7 @@ TDocCollection readItems(PropertyReader &reader) {
     TDocCollection items;
     std::optional<QString> firstError;
     while (!reader.readEndOfList()) {
-        const qsizetype at = reader.pos();
-        ValueTag tag = reader.readTag();
-        if (tag == ValueTag::Int8 || tag == ValueTag::Int16 || tag == ValueTag::Int32) {
-            reader.readIntegerBody(tag); // an item's index, which older writers put there
-            tag = reader.readTag();
-        }
-        if (tag != ValueTag::List)
-            reader.fail(QStringLiteral("A document item was expected"), at);
+        reader.readItemHead(QStringLiteral("A document item was expected"));
         TDocCollectionItem &item = items.emplace_back();
         while (!reader.readEndOfList()) {
             const QByteArrayView name = reader.readShortStringView();

@@ -198,6 +198,20 @@ bool PropertyReader::readBool() {
     return tag == ValueTag::True;
 }
 
+PropertyReader::ItemHead PropertyReader::readItemHead(const QString &what) {
+    const qsizetype at = m_pos;
+    ItemHead head;
+    ValueTag tag = readTag();
+    if (tag == ValueTag::Int8 || tag == ValueTag::Int16 || tag == ValueTag::Int32) {
+        head.indexTag = tag;
+        head.index = readIntegerBody(tag);
+        tag = readTag();
+    }
+    if (tag != ValueTag::List)
+        fail(what, at);
+    return head;
+}
+
 void PropertyReader::skipValue() {
     skipValue(readTag(), 0);
 }
@@ -230,13 +244,7 @@ void PropertyReader::skipValue(ValueTag tag, int depth) {
         if (depth >= maxDepth)
             fail(QStringLiteral("Values are nested too deeply"));
         while (!readEndOfList()) {
-            ValueTag item = readTag();
-            if (item == ValueTag::Int8 || item == ValueTag::Int16 || item == ValueTag::Int32) {
-                readIntegerBody(item);
-                item = readTag();
-            }
-            if (item != ValueTag::List)
-                fail(QStringLiteral("A collection item was expected"), m_pos - 1);
+            readItemHead(QStringLiteral("A collection item was expected"));
             while (!readEndOfList()) {
                 readShortString();
                 skipValue(readTag(), depth + 1);

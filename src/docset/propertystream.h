@@ -78,6 +78,15 @@ public:
     QByteArray readIdent();
     bool readBool();
 
+    // The head of one item of a collection: the integer that older writers put before it (its index, which
+    // readers ignore; `indexTag` Null when there is none) and the tag of the item's property list. Without
+    // that tag the stream fails with `what`, at the item's first byte.
+    struct ItemHead {
+        ValueTag indexTag = ValueTag::Null;
+        qint32 index = 0;
+    };
+    ItemHead readItemHead(const QString &what);
+
     // Skips one value of any kind, nested ones included; the second form when its tag has been read.
     void skipValue();
     void skipValueAfterTag(ValueTag tag) { skipValue(tag, 0); }

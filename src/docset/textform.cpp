@@ -123,8 +123,9 @@ private:
         }
     }
 
-    QString integer(ValueTag tag) {
-        const qint32 number = m_reader.readIntegerBody(tag);
+    QString integer(ValueTag tag) { return integer(tag, m_reader.readIntegerBody(tag)); }
+
+    static QString integer(ValueTag tag, qint32 number) {
         if (tag == PropertyWriter::smallestIntegerTag(number))
             return QString::number(number);
         const char *width = tag == ValueTag::Int8 ? "int8" : tag == ValueTag::Int16 ? "int16" : "int32";
@@ -203,15 +204,11 @@ private:
             }
             line(indent, prefix + QStringLiteral("<"));
             do {
-                const qsizetype at = m_reader.pos();
-                ValueTag itemTag = m_reader.readTag();
+                const PropertyReader::ItemHead item =
+                    m_reader.readItemHead(QStringLiteral("A collection item was expected"));
                 QString head = QStringLiteral("item");
-                if (itemTag == ValueTag::Int8 || itemTag == ValueTag::Int16 || itemTag == ValueTag::Int32) {
-                    head += QLatin1Char(' ') + integer(itemTag);
-                    itemTag = m_reader.readTag();
-                }
-                if (itemTag != ValueTag::List)
-                    m_reader.fail(QStringLiteral("A collection item was expected"), at);
+                if (item.indexTag != ValueTag::Null)
+                    head += QLatin1Char(' ') + integer(item.indexTag, item.index);
                 line(indent + 1, head);
                 properties(indent + 2, depth + 1);
                 line(indent + 1, QStringLiteral("end"));
