@@ -332,8 +332,8 @@ void TForm1::nameTheControls() {
     name(GroupBox1, QString(), QStringLiteral("Как записывать значения и называть операции"));
     name(RadioGroup1, QString(), QStringLiteral("Как записываются логические значения"));
     name(RadioGroup2, QString(), QStringLiteral("На каком языке названы логические операции"));
-    name(LMDProgress1, QStringLiteral("Ход игры"), session::progressSummary(m_game.data().ResultSlots));
-    LMDProgress1->setToolTip(LMDProgress1->accessibleDescription());
+    LMDProgress1->setAccessibleName(QStringLiteral("Ход игры"));
+    describeProgress();
     name(LMDBackPanel1, QStringLiteral("Панель игры"), QStringLiteral("Время, подсказка и кнопки игры"));
     name(Shape1, QStringLiteral("Фон панели"), QString());
     name(Image4, QStringLiteral("Часы"), QStringLiteral("Время текущей игры"));
@@ -692,6 +692,11 @@ void TForm1::setClockText(const QString &text) {
 
 void TForm1::redrawProgress() {
     LMDProgress1->update();
+    describeProgress();
+}
+
+void TForm1::describeProgress() {
+    // The same words as a tooltip, for a pupil who cannot tell the segments' red from their green.
     const QString summary = session::progressSummary(m_game.data().ResultSlots);
     LMDProgress1->setToolTip(summary);
     LMDProgress1->setAccessibleDescription(summary);

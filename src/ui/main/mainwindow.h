@@ -165,6 +165,7 @@ private:
     // What screen readers say of each value list: its operation, its input, whether it is given or open.
     void nameTheLists();
     void nameTheControls();
+    void describeProgress();
 
     // session::GameView
     void setStatusText(const QString &text) override;
