@@ -13,6 +13,7 @@
 #include "ui/controls/picturebox.h"
 #include "ui/controls/progress.h"
 #include "ui/controls/systemcolors.h"
+#include "ui/dialogs/aboutwindow.h"
 #include "ui/dialogs/guidelineswindow.h"
 #include "ui/dialogs/hintwindow.h"
 #include "ui/dialogs/messagewindow.h"
@@ -122,6 +123,7 @@ private Q_SLOTS:
     void explanationComesInTheNotationOfTheMoment();
     void f1OpensTheReferenceInEveryState();
     void hiddenOrDisabledButtonsDoNothing();
+    void startupScreenComesAfterTheWindowsFirstPaint();
     void screenReaderNamesFollowTheGame();
     void aWholeGameWithTheKeyboardAlone_data();
     void aWholeGameWithTheKeyboardAlone();
@@ -695,6 +697,37 @@ void TestMainWindow::f1OpensTheReferenceInEveryState() {
         QCOMPARE(caption, QStringLiteral("Справочная информация"));
     }
     m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
+}
+
+void TestMainWindow::startupScreenComesAfterTheWindowsFirstPaint() {
+    // Events seen by the main window and the start-up screen, in the order they came.
+    class Log : public QObject {
+    public:
+        QStringList seen;
+        bool eventFilter(QObject *watched, QEvent *event) override {
+            if (event->type() == QEvent::Paint || event->type() == QEvent::Show)
+                seen << watched->objectName() + (event->type() == QEvent::Paint ? " paint" : " show");
+            return false;
+        }
+    } log;
+    TForm1 form;
+    TForm9 startup(&form);
+    form.setDialogs(nullptr, nullptr, nullptr, &startup);
+    form.installEventFilter(&log);
+    startup.installEventFilter(&log);
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, &startup, [&] {
+        if (startup.isVisible())
+            startup.done(QDialog::Accepted);
+    });
+    closer.start(10);
+    form.show();
+    QTRY_VERIFY_WITH_TIMEOUT(log.seen.contains("Form9 show"), 10000);
+    const qsizetype shown = log.seen.indexOf("Form9 show");
+    const qsizetype painted = log.seen.indexOf("Form1 paint");
+    QVERIFY2(painted >= 0 && painted < shown, qPrintable(log.seen.join(", ")));
+    QTRY_VERIFY(!startup.isVisible());
+    form.setDialogs(nullptr, nullptr, nullptr, nullptr);
 }
 
 void TestMainWindow::hiddenOrDisabledButtonsDoNothing() {
