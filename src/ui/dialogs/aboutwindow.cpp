@@ -3,6 +3,7 @@
 #include "appresources.h"
 #include "progressfill.h"
 #include "shadowlabel.h"
+#include "version.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -58,7 +59,8 @@ TForm9::TForm9(QWidget *owner, const QList<QImage> *drawnButtons)
     LMDSimpleLabel1->setText(QStringLiteral("Логикус"));
     LMDSimpleLabel1->move(144, 22);
 
-    LMDSimpleLabel2 = makeLabel(this, "LMDSimpleLabel2", QStringLiteral("Версия 1.02"), 19);
+    LMDSimpleLabel2 =
+        makeLabel(this, "LMDSimpleLabel2", QStringLiteral("Версия ") + QLatin1String(logicus::version), 19);
     LMDSimpleLabel2->move(144, 72);
     LMDSimpleLabel2->adjustSize();
 
