@@ -1,35 +1,23 @@
 #include "bevellabel.h"
 
 #include "bevel.h"
-#include "drawnaccessible.h"
 #include "systemcolors.h"
 
 #include <QPainter>
 
 TLMDBevelLabel::TLMDBevelLabel(QWidget *parent)
-    : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    registerDrawnControl();
-}
+    : TLMDBevelLabel(QString(), parent) {}
 
 TLMDBevelLabel::TLMDBevelLabel(const QString &text, QWidget *parent)
-    : TLMDBevelLabel(parent) {
-    m_text = text;
-}
-
-void TLMDBevelLabel::setText(const QString &text) {
-    if (text == m_text)
-        return;
-    m_text = text;
-    updateGeometry();
-    update();
-    drawnLabelTextChanged(this);
+    : DrawnLabel(text, parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 QSize TLMDBevelLabel::sizeHint() const {
     const QFontMetrics metrics(font());
-    const QSize text = metrics.size(0, m_text);
-    return QSize(text.width() + 2 * metrics.averageCharWidth() + 4, text.height() + metrics.height() / 2 + 4);
+    const QSize caption = metrics.size(0, text());
+    return QSize(caption.width() + 2 * metrics.averageCharWidth() + 4,
+                 caption.height() + metrics.height() / 2 + 4);
 }
 
 void TLMDBevelLabel::paintEvent(QPaintEvent *) {
@@ -40,5 +28,5 @@ void TLMDBevelLabel::paintEvent(QPaintEvent *) {
         return;
     painter.setFont(font());
     painter.setPen(systemColor(SystemColor::WindowText));
-    painter.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, m_text);
+    painter.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, text());
 }

@@ -1,20 +1,15 @@
 #pragma once
 
-#include <QWidget>
+#include "drawnlabel.h"
 
 // The operation box of the exercise frames: a centred, possibly multi-line caption on the button face
 // colour inside two nested one-pixel lowered bevels. The text is in the window text colour and the
 // widget's font.
-class TLMDBevelLabel : public QWidget {
+class TLMDBevelLabel : public DrawnLabel {
     Q_OBJECT
-    // Screen readers read the label by this property.
-    Q_PROPERTY(QString text READ text WRITE setText)
 public:
     explicit TLMDBevelLabel(QWidget *parent = nullptr);
     explicit TLMDBevelLabel(const QString &text, QWidget *parent = nullptr);
-
-    QString text() const { return m_text; }
-    void setText(const QString &text);
 
     // The area left for the caption inside both bevels.
     static QRect captionArea(const QRect &rect) { return rect.adjusted(2, 2, -2, -2); }
@@ -23,7 +18,5 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-
-private:
-    QString m_text;
+    void textChanged() override { updateGeometry(); }
 };

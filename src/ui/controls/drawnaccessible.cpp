@@ -1,5 +1,10 @@
 #include "drawnaccessible.h"
 
+#include "drawnlabel.h"
+#include "picturebox.h"
+#include "progress.h"
+#include "progressfill.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QVariant>
@@ -22,16 +27,13 @@ public:
     }
 };
 
-QAccessibleInterface *drawnControlFactory(const QString &className, QObject *object) {
-    if (!object || !object->isWidgetType())
-        return nullptr;
-    auto *widget = static_cast<QWidget *>(object);
-    if (className == QLatin1String("TLMDBevelLabel") || className == QLatin1String("TLMDShadowLabel"))
-        return new DrawnLabelAccessible(widget);
-    if (className == QLatin1String("PictureBox"))
-        return new QAccessibleWidget(widget, QAccessible::Graphic);
-    if (className == QLatin1String("TLMDProgress") || className == QLatin1String("TLMDProgressFill"))
-        return new QAccessibleWidget(widget, QAccessible::ProgressBar);
+QAccessibleInterface *drawnControlFactory(const QString &, QObject *object) {
+    if (auto *label = qobject_cast<DrawnLabel *>(object))
+        return new DrawnLabelAccessible(label);
+    if (auto *picture = qobject_cast<PictureBox *>(object))
+        return new QAccessibleWidget(picture, QAccessible::Graphic);
+    if (qobject_cast<TLMDProgress *>(object) || qobject_cast<TLMDProgressFill *>(object))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::ProgressBar);
     return nullptr;
 }
 

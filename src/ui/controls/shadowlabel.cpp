@@ -1,6 +1,5 @@
 #include "shadowlabel.h"
 
-#include "drawnaccessible.h"
 #include "systemcolors.h"
 
 #include <QEvent>
@@ -12,23 +11,11 @@ constexpr int kDepth = 3;
 } // namespace
 
 TLMDShadowLabel::TLMDShadowLabel(QWidget *parent)
-    : QWidget(parent) {
-    registerDrawnControl();
-}
+    : DrawnLabel(QString(), parent) {}
 
 TLMDShadowLabel::TLMDShadowLabel(const QString &text, QWidget *parent)
-    : TLMDShadowLabel(parent) {
-    m_text = text;
+    : DrawnLabel(text, parent) {
     fitToText();
-}
-
-void TLMDShadowLabel::setText(const QString &text) {
-    if (text == m_text)
-        return;
-    m_text = text;
-    fitToText();
-    update();
-    drawnLabelTextChanged(this);
 }
 
 void TLMDShadowLabel::setAlignment(Qt::Alignment alignment) {
@@ -43,7 +30,7 @@ void TLMDShadowLabel::setAutoSize(bool on) {
 
 QSize TLMDShadowLabel::sizeHint() const {
     const QFontMetrics metrics(font());
-    return QSize(metrics.horizontalAdvance(m_text) + kDepth, metrics.height() + kDepth);
+    return QSize(metrics.horizontalAdvance(text()) + kDepth, metrics.height() + kDepth);
 }
 
 void TLMDShadowLabel::fitToText() {
@@ -74,5 +61,5 @@ void TLMDShadowLabel::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setFont(font());
     // The place is measured without the offset copies, which spill into the 3 pixels kept for them.
-    paintSunkenText(painter, rect().adjusted(0, 0, 0, -kDepth), m_alignment, m_text);
+    paintSunkenText(painter, rect().adjusted(0, 0, 0, -kDepth), m_alignment, text());
 }

@@ -1,22 +1,17 @@
 #pragma once
 
-#include <QWidget>
+#include "drawnlabel.h"
 
 // A one-line label with sunken-shadow text, for window titles: the text is drawn in the button shadow
 // colour at its place, again in the button highlight colour 3 pixels right and down, and last in the
 // window text colour 1 pixel right and down of the first copy. The area that places the text has its right
 // edge pulled in by 3 pixels. The label sizes itself to its text (plus the 3 pixels the offset copies need)
 // whenever the text or the font changes; the background is the parent's.
-class TLMDShadowLabel : public QWidget {
+class TLMDShadowLabel : public DrawnLabel {
     Q_OBJECT
-    // Screen readers read the label by this property.
-    Q_PROPERTY(QString text READ text WRITE setText)
 public:
     explicit TLMDShadowLabel(QWidget *parent = nullptr);
     explicit TLMDShadowLabel(const QString &text, QWidget *parent = nullptr);
-
-    QString text() const { return m_text; }
-    void setText(const QString &text);
 
     // Placement of the text inside the (pulled-in) area; top-left by default.
     Qt::Alignment alignment() const { return m_alignment; }
@@ -37,11 +32,11 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void textChanged() override { fitToText(); }
 
 private:
     void fitToText();
 
-    QString m_text;
     Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignTop;
     bool m_autoSize = true;
 };
