@@ -178,7 +178,7 @@ QImage maskWhite(const QImage &image) {
     return masked;
 }
 
-QImage DrawButtonFace(int width, int height, bool raised, const QColor &fill) {
+QImage DrawButtonFace(int width, int height, bool raised, const QColor &fill, qreal devicePixelRatio) {
     if (width <= 0 || height <= 0)
         return QImage();
 
@@ -186,97 +186,68 @@ QImage DrawButtonFace(int width, int height, bool raised, const QColor &fill) {
     const QColor shadow = systemColor(SystemColor::ButtonShadow);
     const QColor black(0, 0, 0);
     const QColor white(255, 255, 255);
+    // The figure is laid out in logical pixels and drawn at the screen's own resolution, so that outlines and
+    // curves stay crisp instead of being stretched: a logical edge at c lands on device pixel round(c ×
+    // ratio), and a logical stroke is as many device pixels thick as the logical pixel it stands on covers.
+    // At a ratio of 1 every step is the one-to-one face's own.
+    const qreal ratio = std::max<qreal>(devicePixelRatio, 1.0);
+    const auto device = [ratio](qreal logical) { return int(std::lround(logical * ratio)); };
+    const auto thickness = [&](int logical) { return std::max(1, device(logical + 1) - device(logical)); };
     const int w = width;
     const int h = height;
+    const QSize size(device(w), device(h));
 
-    QImage image(w, h, QImage::Format_RGB32);
+    QImage image(size, QImage::Format_RGB32);
     image.fill(white);
 
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing, false);
-        QPen pen(face, 0);
-        painter.setPen(pen);
+        painter.setPen(QPen(face, 0));
         painter.setBrush(Qt::NoBrush);
-        const QPoint divide[4] = {
+        const QPoint logical[4] = {
             {h / 2, 6 * h / 5 - 7}, {3 * h / 20 + 3, 17 * h / 20 - 3}, {h / 2, 5}, {w, 5}};
-        painter.drawPolyline(divide, 4);
+        QPoint divide[4];
+        for (int i = 0; i < 4; ++i)
+            divide[i] = QPoint(device(logical[i].x()), device(logical[i].y()));
+        const int t = thickness(5);
+        for (int dy = 0; dy < t; ++dy)
+            for (int dx = 0; dx < t; ++dx) {
+                painter.save();
+                painter.translate(dx, dy);
+                painter.drawPolyline(divide, 4);
+                painter.restore();
+            }
     }
 
     const QPoint upperLeft(0, 0);
-    const QPoint lowerRight(w - 1, h - 1);
-    if (raised) {
-        floodFillSurface(image, upperLeft, face);
-        floodFillSurface(image, lowerRight, shadow);
-    } else {
-        floodFillSurface(image, lowerRight, face);
-        floodFillSurface(image, upperLeft, shadow);
-    }
-
-    const QRgb outline = pixelValue(image.format(), black);
-    strokeRoundedRect(image, 0, 0, w - 1, h - 1, h, h, outline);
-    strokeRoundedRect(image, 5, 5, w - 6, h - 6, h - 10, h - 10, outline);
-
-    // The inner pill is filled up to its own outline rather than by the painter's brush: a brush
-    // rasterised apart from the pen can stray a pixel past the outline at the curves.
-    const QPoint centre((5 + w - 7) / 2, (5 + h - 7) / 2);
-    if (w > 12 && h > 12)
-        floodFillToBorder(image, centre, black, fill);
-
-    for (const QPoint corner : {QPoint(w - 1, h - 1), QPoint(0, h - 1), QPoint(w - 1, 0), QPoint(0, 0)})
-        floodFillToBorder(image, corner, black, white);
-    return image;
-}
-
-QImage DrawButtonFace(int width, int height, bool raised, const QColor &fill, qreal devicePixelRatio) {
-    if (devicePixelRatio <= 1.0 || width <= 0 || height <= 0)
-        return DrawButtonFace(width, height, raised, fill);
-
-    const QColor face = systemColor(SystemColor::ButtonFace);
-    const QColor shadow = systemColor(SystemColor::ButtonShadow);
-    const QColor black(0, 0, 0);
-    const QColor white(255, 255, 255);
-    const qreal w = width;
-    const qreal h = height;
-    const QSize device(int(std::lround(w * devicePixelRatio)), int(std::lround(h * devicePixelRatio)));
-
-    QImage image(device, QImage::Format_RGB32);
-    image.fill(white);
-    // The same figure in logical coordinates, scaled onto the device pixels. Without antialiasing every
-    // stroke is a closed run of pixels of one colour, so the fills stop at it as they do at one pixel per
-    // pixel.
-    const auto paint = [&](const auto &draw) {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.scale(devicePixelRatio, devicePixelRatio);
-        draw(painter);
-    };
-    paint([&](QPainter &painter) {
-        painter.setPen(QPen(face, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        const int hi = height;
-        const QPointF divide[4] = {{hi / 2 + 0.5, 6 * hi / 5 - 7 + 0.5},
-                                   {3 * hi / 20 + 3 + 0.5, 17 * hi / 20 - 3 + 0.5},
-                                   {hi / 2 + 0.5, 5.5},
-                                   {w + 1, 5.5}};
-        painter.drawPolyline(divide, 4);
-    });
-    const QPoint upperLeft(0, 0);
-    const QPoint lowerRight(device.width() - 1, device.height() - 1);
+    const QPoint lowerRight(size.width() - 1, size.height() - 1);
     floodFillSurface(image, raised ? upperLeft : lowerRight, face);
     floodFillSurface(image, raised ? lowerRight : upperLeft, shadow);
 
-    paint([&](QPainter &painter) {
-        painter.setPen(QPen(black, 1.0));
-        painter.setBrush(Qt::NoBrush);
-        // Outlines on the pixels the one-to-one face uses: the outer one on 0 … w − 2, the inner one on
-        // 5 … w − 7, each stroke a logical pixel wide.
-        painter.drawRoundedRect(QRectF(0.5, 0.5, w - 2, h - 2), (h - 1) / 2, (h - 1) / 2);
-        painter.setBrush(fill);
-        painter.drawRoundedRect(QRectF(5.5, 5.5, w - 12, h - 12), (h - 11) / 2, (h - 11) / 2);
-    });
+    // Each outline as nested one-device-pixel rings, so the fills stop at every one of them.
+    const QRgb outline = pixelValue(image.format(), black);
+    const auto ring = [&](int inset, int ellipse) {
+        const int l = device(inset);
+        const int r = device(w - 1 - inset);
+        const int b = device(h - 1 - inset);
+        const int e = device(ellipse);
+        for (int i = 0; i < thickness(inset); ++i)
+            strokeRoundedRect(image, l + i, l + i, r - i, b - i, e - 2 * i, e - 2 * i, outline);
+    };
+    ring(0, h);
+    ring(5, h - 10);
+
+    // The inner pill is filled up to its own outline rather than by the painter's brush: a brush
+    // rasterised apart from the pen can stray a pixel past the outline at the curves.
+    const QPoint centre((device(5) + device(w - 6) - 1) / 2, (device(5) + device(h - 6) - 1) / 2);
+    if (w > 12 && h > 12)
+        floodFillToBorder(image, centre, black, fill);
+
     for (const QPoint corner :
-         {lowerRight, QPoint(0, device.height() - 1), QPoint(device.width() - 1, 0), upperLeft})
+         {lowerRight, QPoint(0, size.height() - 1), QPoint(size.width() - 1, 0), upperLeft})
         floodFillToBorder(image, corner, black, white);
-    image.setDevicePixelRatio(devicePixelRatio);
+    if (ratio != 1.0)
+        image.setDevicePixelRatio(ratio);
     return image;
 }

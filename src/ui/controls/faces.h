@@ -4,15 +4,12 @@
 #include <QImage>
 #include <QPoint>
 
-// Pill-shaped button faces, lamps and the clock frame are all drawn by DrawButtonFace. Returns an opaque
-// RGB32 image whose white outside the outer outline becomes transparent once passed through
-// maskWhite(). All strokes are drawn without antialiasing so that the flood fills stop at them.
-QImage DrawButtonFace(int width, int height, bool raised, const QColor &fill);
-
-// The same face for a screen of `devicePixelRatio` device pixels per logical pixel: drawn at the screen's own
-// resolution (so outlines and curves stay crisp instead of being stretched) and marked with that ratio, so
-// that it still measures width × height logical pixels. At a ratio of 1 it is exactly the face above.
-QImage DrawButtonFace(int width, int height, bool raised, const QColor &fill, qreal devicePixelRatio);
+// Pill-shaped button faces, lamps and the clock frame are all drawn by DrawButtonFace: width × height logical
+// pixels, drawn at `devicePixelRatio` device pixels per logical pixel (crisp, not stretched) and marked with
+// that ratio. Returns an opaque RGB32 image whose white outside the outer outline becomes transparent once
+// passed through maskWhite(). All strokes are drawn without antialiasing so that the flood fills stop at
+// them.
+QImage DrawButtonFace(int width, int height, bool raised, const QColor &fill, qreal devicePixelRatio = 1.0);
 
 // Replaces the contiguous area (4-connected) of the colour found at `seed` with `fill`.
 void floodFillSurface(QImage &image, QPoint seed, const QColor &fill);
