@@ -14,8 +14,19 @@ CMAKE_FLAGS = -G Ninja -DLOGICUS_WERROR=$(WERROR)
 
 all: build
 
+# What each target needs installed; a target's needs hold for what it depends on, so `make run` installs for
+# building and running only, and `make test` adds the test tools.
+NEEDS = build
+run: NEEDS = build run
+test: NEEDS = build test
+sanitize: NEEDS = build test sanitize
+bench: NEEDS = build bench
+fuzz: NEEDS = build fuzz
+package: NEEDS = build package
+format: NEEDS = format
+
 bootstrap:
-	@./tools/bootstrap.sh
+	@./tools/bootstrap.sh $(NEEDS)
 
 configure: bootstrap
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -68,7 +79,7 @@ package: bootstrap
 	@echo "Debian package: $$(ls $(abspath $(PKGDIR))/logicus_*.deb)"
 	@echo "Install it with: sudo apt install $$(ls $(abspath $(PKGDIR))/logicus_*.deb)"
 
-format:
+format: bootstrap
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
