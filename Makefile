@@ -5,6 +5,9 @@ BENCHDIR ?= build-bench
 PKGDIR   ?= build-package
 FUZZDIR  ?= build-fuzz
 FUZZ_SECONDS ?= 60
+# Inputs up to 1 MB with a per-input limit on time and memory, so that a superlinear cost is a finding;
+# -len_control=0 lets inputs grow to that size at once instead of creeping up from short ones.
+FUZZ_LIMITS = -max_len=1048576 -timeout=5 -rss_limit_mb=1024 -len_control=0
 FUZZERS  = docsrecord textform rtf
 WERROR   ?= OFF
 JOBS     ?= $(shell nproc)
@@ -65,7 +68,7 @@ fuzz: bootstrap
 	    mkdir -p $(FUZZDIR)/corpus/$$f; \
 	    echo "fuzz_$$f for $(FUZZ_SECONDS) s"; \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
-	    $(FUZZDIR)/tests/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	    $(FUZZDIR)/tests/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) $(FUZZ_LIMITS) \
 	        -print_final_stats=1 -artifact_prefix=$(FUZZDIR)/crashes/$$f- \
 	        $(FUZZDIR)/corpus/$$f tests/fuzz/corpus/$$f; \
 	done

@@ -2,18 +2,9 @@
 
 #include <QBuffer>
 
+#include <algorithm>
+
 namespace docset {
-
-namespace {
-
-int leadingTabs(const QString &text) {
-    int tabs = 0;
-    while (tabs < text.size() && text.at(tabs) == QLatin1Char('\t'))
-        ++tabs;
-    return tabs;
-}
-
-} // namespace
 
 EDocList::EDocList(const QString &message, const QString &detail)
     : std::runtime_error(message.toStdString())
@@ -27,7 +18,9 @@ TDoc::TDoc(TDocList *list)
 TDoc::~TDoc() = default;
 
 int TDoc::Index() const {
-    return m_listed ? int(m_slot - m_list->m_indexBase) : -1;
+    if (!m_listed)
+        return -1;
+    return int(m_slot < m_list->m_gapBegin ? m_slot : m_slot - (m_list->m_gapEnd - m_list->m_gapBegin));
 }
 
 void TDoc::changed() {
@@ -35,25 +28,22 @@ void TDoc::changed() {
 }
 
 QString TDoc::Title() const {
-    if (Index() < 0)
+    if (!m_listed)
         return {};
-    const QString &text = m_list->m_items.at(Index()).text;
-    const int start = leadingTabs(text);
-    const qsizetype nul = text.indexOf(QChar(0), start);
-    return text.mid(start, nul < 0 ? -1 : nul - start);
+    const qsizetype nul = m_title.indexOf(QChar(0));
+    return nul < 0 ? m_title : m_title.left(nul);
 }
 
 void TDoc::setTitle(const QString &title) {
-    if (Index() < 0)
+    if (!m_listed)
         return;
-    QString value = title;
-    value.replace(QLatin1Char('\t'), QLatin1Char(' '));
-    m_list->m_items[Index()].text = QString(Level(), QLatin1Char('\t')) + value;
+    m_title = title;
+    m_title.replace(QLatin1Char('\t'), QLatin1Char(' '));
     changed();
 }
 
 int TDoc::Level() const {
-    return Index() < 0 ? 0 : leadingTabs(m_list->m_items.at(Index()).text);
+    return m_listed ? m_level : 0;
 }
 
 void TDoc::setTag(qint32 tag) {
@@ -163,11 +153,21 @@ void TDoc::MakeCurrent(bool current) {
 }
 
 void TDoc::Delete() {
-    while (TDoc *child = FirstChild())
-        child->Delete();
-    m_list->reportDeleted(this);
-    m_list->remove(this);
-    delete this;
+    // Children first, each with its own children before it, as deep as the list nests: the path down is kept
+    // here rather than on the call stack.
+    std::vector<TDoc *> path{this};
+    while (!path.empty()) {
+        TDoc *doc = path.back();
+        if (TDoc *child = doc->FirstChild()) {
+            path.push_back(child);
+            continue;
+        }
+        path.pop_back();
+        TDocList *list = doc->m_list;
+        list->reportDeleted(doc);
+        list->remove(doc);
+        delete doc;
+    }
 }
 
 void TDoc::Assign(const TDoc &source) {
@@ -194,62 +194,115 @@ TDocList::~TDocList() {
     Clear();
 }
 
+QString TDocList::Entry::text() const {
+    return doc ? QString(doc->Level(), QLatin1Char('\t')) + doc->m_title : QString();
+}
+
 TDoc *TDocList::Item(int index) const {
-    return index >= 0 && index < m_items.size() ? m_items.at(index).doc : nullptr;
+    if (index < 0 || index >= Count())
+        return nullptr;
+    return m_slots[index < m_gapBegin ? index : index + (m_gapEnd - m_gapBegin)];
+}
+
+// Moves the gap so that it begins at index, renumbering the documents it passes over.
+void TDocList::moveGapTo(qsizetype index) {
+    const qsizetype length = m_gapEnd - m_gapBegin;
+    while (m_gapBegin > index) {
+        --m_gapBegin;
+        --m_gapEnd;
+        m_slots[m_gapEnd] = m_slots[m_gapBegin];
+        m_slots[m_gapEnd]->m_slot = m_gapEnd;
+    }
+    while (m_gapBegin < index) {
+        m_slots[m_gapBegin] = m_slots[m_gapEnd];
+        m_slots[m_gapBegin]->m_slot = m_gapBegin;
+        ++m_gapBegin;
+        ++m_gapEnd;
+    }
+    Q_ASSERT(m_gapEnd - m_gapBegin == length);
+}
+
+void TDocList::insertAt(qsizetype index, TDoc *doc) {
+    if (m_gapBegin == m_gapEnd) {
+        // Full: twice the room, with the gap opened where the document goes.
+        const qsizetype count = qsizetype(m_slots.size());
+        const qsizetype room = qMax<qsizetype>(16, count * 2);
+        std::vector<TDoc *> grown(size_t(room), nullptr);
+        for (qsizetype i = 0; i < count; ++i) {
+            const qsizetype at = i < index ? i : i + (room - count);
+            grown[at] = m_slots[i];
+            grown[at]->m_slot = at;
+        }
+        m_slots.swap(grown);
+        m_gapBegin = index;
+        m_gapEnd = index + (room - count);
+    } else {
+        moveGapTo(index);
+    }
+    m_slots[m_gapBegin] = doc;
+    doc->m_slot = m_gapBegin++;
+    doc->m_listed = true;
 }
 
 TDoc *TDocList::InsertDoc(int index, int level) {
     if (index < 0 || index > Count())
         return nullptr;
+    // In 64 bits, so that the lowest level asked for compares without overflow.
+    qint64 given = level;
     if (index == 0)
-        level = 0;
-    else if (const int before = m_items.at(index - 1).doc->Level(); before < level - 1)
-        level = before + 1;
+        given = 0;
+    else if (const qint64 before = Item(index - 1)->Level(); before < given - 1)
+        given = before + 1;
     auto *doc = new TDoc(this);
-    m_items.insert(index, Entry{QString(qMax(level, 0), QLatin1Char('\t')), doc});
-    shiftAround(index, 1);
-    doc->m_slot = index + m_indexBase;
-    doc->m_listed = true;
+    doc->m_level = int(qMax<qint64>(given, 0));
+    const bool appended = index == Count();
+    insertAt(index, doc);
+    if (appended)
+        appendToLastLine(doc);
+    else
+        m_lastLineValid = false;
     return doc;
+}
+
+void TDocList::appendToLastLine(TDoc *doc) {
+    if (!m_lastLineValid) {
+        m_lastLine.clear();
+        for (int i = Count() - 2; i >= 0; --i) {
+            TDoc *before = Item(i);
+            if (m_lastLine.empty() || before->Level() < m_lastLine.back()->Level())
+                m_lastLine.push_back(before);
+            if (before->Level() == 0)
+                break;
+        }
+        std::reverse(m_lastLine.begin(), m_lastLine.end());
+        m_lastLineValid = true;
+    }
+    while (!m_lastLine.empty() && m_lastLine.back()->Level() >= doc->Level())
+        m_lastLine.pop_back();
+    m_lastLine.push_back(doc);
 }
 
 TDoc *TDocList::AddDoc(int level) {
     TDoc *doc = InsertDoc(Count(), level);
     if (!doc)
         throw EDocList(QStringLiteral("Could not insert an item at level %1.").arg(level));
+    // The appended document is last on the line; its Parent is the one before it there.
+    TDoc *parent = level != 0 && doc->Level() > 0 ? m_lastLine[m_lastLine.size() - 2] : nullptr;
     if (m_component)
-        m_component->docAdded(doc, level == 0 ? nullptr : doc->Parent());
+        m_component->docAdded(doc, parent);
     return doc;
 }
 
-// After an entry was inserted at (shift 1) or removed from (shift -1) index: the entries after it have moved
-// by shift, those before it have not.
-void TDocList::shiftAround(int index, int shift) {
-    const int after = index + (shift > 0 ? 1 : 0);
-    if (index < m_items.size() - after) {
-        m_indexBase -= shift;
-        for (int i = 0; i < index; ++i)
-            m_items[i].doc->m_slot -= shift;
-    } else {
-        for (int i = after; i < m_items.size(); ++i)
-            m_items[i].doc->m_slot += shift;
-    }
-}
-
 void TDocList::remove(TDoc *doc) {
-    const int index = doc->Index();
-    if (index >= 0) {
-        // QList closes a gap by moving what follows it, unless the gap is at the very front; near the front
-        // (Clear deletes a document's children there), the few entries before it are moved instead.
-        if (index < m_items.size() / 2) {
-            for (int i = index; i > 0; --i)
-                m_items[i] = std::move(m_items[i - 1]);
-            m_items.removeFirst();
-        } else {
-            m_items.removeAt(index);
-        }
-        shiftAround(index, -1);
+    if (doc->m_listed) {
+        moveGapTo(doc->Index());
+        m_slots[m_gapEnd++] = nullptr;
         doc->m_listed = false;
+        m_lastLineValid = false;
+        if (Count() == 0) {
+            m_slots.clear();
+            m_gapBegin = m_gapEnd = 0;
+        }
     }
     m_history.removeIf([doc](const HistoryEntry &entry) { return entry.doc == doc; });
     if (m_current == doc)
@@ -257,18 +310,17 @@ void TDocList::remove(TDoc *doc) {
 }
 
 void TDocList::Clear() {
-    while (!m_items.isEmpty())
-        m_items.first().doc->Delete();
+    while (TDoc *first = Item(0))
+        first->Delete();
     m_current = nullptr;
     m_history.clear();
-    m_indexBase = 0;
 }
 
 void TDocList::Assign(const TDocList &source) {
     if (&source == this)
         return;
     Clear();
-    for (const Entry &entry : source.m_items)
+    for (const Entry entry : source.Items())
         AddDoc(entry.doc->Level())->Assign(*entry.doc);
     m_current = source.m_current ? Item(source.m_current->Index()) : nullptr;
 }
@@ -370,7 +422,7 @@ void TDocs::setRichEdit(RichTextView *view) {
 }
 
 void TDocs::forgetNodes() {
-    for (const TDocList::Entry &entry : m_list.Items())
+    for (const TDocList::Entry entry : m_list.Items())
         entry.doc->m_node = 0;
 }
 
@@ -393,17 +445,33 @@ void TDocs::setDocDisplay(DocTreeView *view) {
     if (m_list.Count() == 0)
         return;
     view->beginUpdate();
-    for (TDoc *doc = m_list.Item(0); doc; doc = doc->NextSibling())
-        addSubtree(doc, 0);
+    buildTree();
     view->endUpdate();
 }
 
-void TDocs::addSubtree(TDoc *doc, DocTreeView::Node parent) {
-    if (!shows(doc))
-        return;
-    doc->m_node = m_tree->addNode(parent, doc->Title(), doc->ImageIndex(), doc->StateIndex(), doc);
-    for (TDoc *child = doc->FirstChild(); child && child->Parent() == doc; child = child->NextSibling())
-        addSubtree(child, doc->m_node);
+// Every shown document goes below the node of its Parent, in list order, and a hidden one takes everything
+// below it out of the tree. Taken in one pass over the list, keeping the line of the present document's
+// ancestors, rather than by walking the siblings of each: a long or deep list costs a constant per document.
+void TDocs::buildTree() {
+    struct Open {
+        int level;
+        DocTreeView::Node node; // 0: hidden, and so is everything below it
+    };
+    std::vector<Open> line;
+    for (const TDocList::Entry entry : m_list.Items()) {
+        TDoc *doc = entry.doc;
+        const int level = doc->Level();
+        while (!line.empty() && line.back().level >= level)
+            line.pop_back();
+        const bool hiddenAbove = !line.empty() && line.back().node == 0;
+        DocTreeView::Node node = 0;
+        if (!hiddenAbove && shows(doc)) {
+            node = m_tree->addNode(line.empty() ? 0 : line.back().node, doc->Title(), doc->ImageIndex(),
+                                   doc->StateIndex(), doc);
+            doc->m_node = node;
+        }
+        line.push_back({level, node});
+    }
 }
 
 void TDocs::reportError(const QString &message) const {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 class QBuffer;
 class QIODevice;
@@ -55,8 +56,10 @@ struct TNotifyEvent {
 };
 
 // One rich-text document of a list. Created and freed by its TDocList only. Every property change is reported
-// to the list, which passes it to its component. The level is not a field: it is the number of leading tabs
-// of the document's entry in the list's Items.
+// to the list, which passes it to its component. Its entry in the list's Items reads as Level tabs followed
+// by the title; the document keeps the two apart and puts them together only when the entry's text is asked
+// for, since a crafted list nests one level deeper with every document and the tabs would grow with the
+// square of its length.
 class TDoc {
 public:
     TDoc(const TDoc &) = delete;
@@ -111,8 +114,10 @@ private:
     void changed();
 
     TDocList *m_list;
-    qint64 m_slot = 0; // Index plus TDocList::m_indexBase while listed
+    qsizetype m_slot = 0; // Place in TDocList::m_slots while listed
     bool m_listed = false;
+    int m_level = 0;
+    QString m_title;
     qint32 m_tag = 0;
     QByteArray m_rtf;
     std::unique_ptr<QBuffer> m_stream;
@@ -128,8 +133,41 @@ private:
 class TDocList {
 public:
     struct Entry {
-        QString text; // Level tabs, then the title.
         TDoc *doc;
+        // Level tabs, then the title.
+        QString text() const;
+    };
+    // The entries in order; a view of the list, valid while the list is not changed.
+    class ItemList {
+    public:
+        class const_iterator {
+        public:
+            Entry operator*() const { return m_list->at(m_index); }
+            const_iterator &operator++() {
+                ++m_index;
+                return *this;
+            }
+            bool operator!=(const const_iterator &other) const { return m_index != other.m_index; }
+
+        private:
+            friend class ItemList;
+            const_iterator(const ItemList *list, int index)
+                : m_list(list)
+                , m_index(index) {}
+            const ItemList *m_list;
+            int m_index;
+        };
+        int size() const { return m_owner->Count(); }
+        bool isEmpty() const { return size() == 0; }
+        Entry at(int index) const { return {m_owner->Item(index)}; }
+        const_iterator begin() const { return {this, 0}; }
+        const_iterator end() const { return {this, size()}; }
+
+    private:
+        friend class TDocList;
+        explicit ItemList(const TDocList *owner)
+            : m_owner(owner) {}
+        const TDocList *m_owner;
     };
     struct HistoryEntry {
         QString title;
@@ -142,9 +180,9 @@ public:
     TDocList &operator=(const TDocList &) = delete;
 
     TDocs *component() const { return m_component; }
-    int Count() const { return int(m_items.size()); }
+    int Count() const { return int(m_slots.size() - (m_gapEnd - m_gapBegin)); }
     TDoc *Item(int index) const;
-    const QList<Entry> &Items() const { return m_items; }
+    ItemList Items() const { return ItemList(this); }
     const QList<HistoryEntry> &History() const { return m_history; }
     TDoc *Current() const { return m_current; }
 
@@ -172,7 +210,9 @@ public:
 private:
     friend class TDoc;
     friend class TDocs;
-    void shiftAround(int index, int shift);
+    void moveGapTo(qsizetype index);
+    void insertAt(qsizetype index, TDoc *doc);
+    void appendToLastLine(TDoc *doc);
     void reportChanged(TDoc *doc);
     void reportSelected(TDoc *doc);
     void reportDeleted(TDoc *doc);
@@ -180,13 +220,19 @@ private:
     static void select(TDoc *doc);
 
     TDocs *m_component;
-    QList<Entry> m_items;
+    // The documents in order, with a gap of unused slots at the place of the last insertion or removal. Only
+    // the documents between the old and the new place of the gap move, so appending, and deleting a subtree
+    // from its deepest end as Delete and Clear do, cost a constant per document, whatever the shape of the
+    // tree. A document's Index is its slot, less the gap's length when it lies after the gap.
+    std::vector<TDoc *> m_slots;
+    qsizetype m_gapBegin = 0;
+    qsizetype m_gapEnd = 0;
+    // The last document and its ancestors, shallowest first, so that an appended document finds its Parent
+    // without a walk back over its elder siblings; rebuilt when the list changed other than at its end.
+    std::vector<TDoc *> m_lastLine;
+    bool m_lastLineValid = true;
     QList<HistoryEntry> m_history;
     TDoc *m_current = nullptr;
-    // A document's Index is its slot less this base. An insertion or removal renumbers the shorter side of
-    // the list and moves the base for the other, so appending, and deleting near the front as Clear does,
-    // stay cheap.
-    qint64 m_indexBase = 0;
 };
 
 // The document set component: an ordered list of rich-text documents at depth levels, one of them current. It
@@ -251,7 +297,7 @@ private:
     void reloadView(TDoc *doc);
     void fire(const TDocEvent &event, TDoc *doc);
     void forgetNodes();
-    void addSubtree(TDoc *doc, DocTreeView::Node parent);
+    void buildTree();
     bool shows(const TDoc *doc) const { return doc->Visible() || m_forceVisible; }
 
     TDocList m_list{this};

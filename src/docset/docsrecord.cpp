@@ -286,7 +286,7 @@ void writeList(PropertyWriter &writer, const TDocList &list, ErrorReporter *repo
     try {
         TDocCollection items;
         items.reserve(list.Count());
-        for (const TDocList::Entry &entry : list.Items())
+        for (const TDocList::Entry entry : list.Items())
             items.append(itemOf(entry.doc));
         writer.writeTag(ValueTag::Collection);
         for (const TDocCollectionItem &item : items)
@@ -340,9 +340,7 @@ QByteArray docsRecordBytes(const TDocs &docs) {
 
 QByteArray containerRecordBytes(const TDocList &list) {
     const TDocs *owner = list.component();
-    const QString name = owner && !owner->objectName().isEmpty()
-                             ? owner->objectName() + QStringLiteral("_Res")
-                             : QStringLiteral("Docs");
+    const QString name = owner ? owner->objectName() + QStringLiteral("_Res") : QStringLiteral("Docs");
     TDocs container;
     container.DocList().Assign(list);
     return PropertyWriter::bytesOf(

@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <limits>
+
 namespace {
 
 QByteArray guidelinesRecord() {
@@ -83,6 +85,30 @@ BENCHMARK(BM_ReadLargeList)
     ->Args({20000, 1024})
     ->Args({20000, 64})
     ->Unit(benchmark::kMillisecond);
+
+// A record of 100 000 empty documents, all at level 0 (range(0) = 0) or each asking for the deepest level and
+// so nested one below the one before (range(0) = 1), read and then let go. Both must stay linear: well under
+// 100 ms each, and a peak memory a small multiple of the record.
+static void BM_ReadAndDestroyHundredThousand(benchmark::State &state) {
+    const bool chained = state.range(0) != 0;
+    QByteArray record;
+    {
+        docset::TDocs source;
+        source.setObjectName(QStringLiteral("Docs1"));
+        for (int i = 0; i < 100000; ++i)
+            source.DocList().AddDoc(chained ? std::numeric_limits<int>::max() : 0);
+        record = docset::docsRecordBytes(source);
+    }
+    for (auto _ : state) {
+        docset::TDocs docs;
+        docset::PropertyReader reader(record);
+        docset::readDocsRecord(reader, docs);
+        benchmark::DoNotOptimize(docs.Count());
+    }
+    state.counters["record_MB"] = double(record.size()) / 1e6;
+    state.SetLabel(chained ? "chained" : "flat");
+}
+BENCHMARK(BM_ReadAndDestroyHundredThousand)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -111,6 +111,7 @@ void TestDocs::insertKeepsLevelsWithoutGaps_data() {
     QTest::newRow("inserted at index 0 is level 0") << QList<int>{0, 1} << 0 << 1 << 0;
     QTest::newRow("inserted mid-list follows the one before") << QList<int>{0, 0, 0} << 1 << 3 << 1;
     QTest::newRow("negative level gets no tabs") << QList<int>{0, 1} << 2 << -3 << 0;
+    QTest::newRow("lowest level after level 0 gets none") << QList<int>{0} << 1 << INT_MIN << 0;
     QTest::newRow("index past Count inserts nothing") << QList<int>{0} << 2 << 0 << -2;
     QTest::newRow("negative index inserts nothing") << QList<int>{0} << -1 << 0 << -2;
 }
@@ -131,7 +132,7 @@ void TestDocs::insertKeepsLevelsWithoutGaps() {
     QVERIFY(doc);
     QCOMPARE(doc->Index(), index);
     QCOMPARE(doc->Level(), levelGiven);
-    QCOMPARE(docs.DocList().Items().at(index).text, QString(levelGiven, QLatin1Char('\t')));
+    QCOMPARE(docs.DocList().Items().at(index).text(), QString(levelGiven, QLatin1Char('\t')));
     QCOMPARE(docs.Count(), before.size() + 1);
     for (int i = 0; i < docs.Count(); ++i)
         QCOMPARE(docs.DocList().Item(i)->Index(), i);
@@ -145,7 +146,7 @@ void TestDocs::titleTurnsTabsToBlanksKeepsLevelAndEndsAtNul() {
     doc->setTitle(QStringLiteral("\tA\tB"));
     QCOMPARE(doc->Title(), QStringLiteral(" A B"));
     QCOMPARE(doc->Level(), 1);
-    QCOMPARE(docs.DocList().Items().at(1).text, QStringLiteral("\t A B"));
+    QCOMPARE(docs.DocList().Items().at(1).text(), QStringLiteral("\t A B"));
     doc->setTitle(QStringLiteral("shown") + QChar(0) + QStringLiteral("hidden"));
     QCOMPARE(doc->Title(), QStringLiteral("shown"));
 }

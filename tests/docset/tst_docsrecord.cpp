@@ -1,6 +1,7 @@
 #include "docset/docsrecord.h"
 #include "fakeviews.h"
 
+#include <QThread>
 #include <QtTest>
 
 #include <limits>
@@ -27,6 +28,8 @@ private slots:
     void readingListWithoutListIsNoDoclist();
     void failingDeviceIsReportedAndFailsTheRecord_data();
     void failingDeviceIsReportedAndFailsTheRecord();
+    void longAndDeepListsReadShowAndGo_data();
+    void longAndDeepListsReadShowAndGo();
 };
 
 namespace {
@@ -415,6 +418,51 @@ void TestDocsRecord::failingDeviceIsReportedAndFailsTheRecord() {
     }
     QCOMPARE(failed, fails);
     QCOMPARE(reporter.messages, shown);
+}
+
+// A crafted record may nest every item one level deeper. Reading it, showing it in a tree and letting it go
+// must not recurse once per level: all of it runs on a thread with a stack far smaller than the list is deep.
+void TestDocsRecord::longAndDeepListsReadShowAndGo_data() {
+    QTest::addColumn<QByteArray>("level");
+    // Of the last document; −1: as many as there are documents before it, whose last is its Parent.
+    QTest::addColumn<int>("lastLevel");
+    QTest::addColumn<int>("parent");
+    QTest::newRow("flat") << QByteArray() << 0 << -1;
+    QTest::newRow("each asks for the deepest level") << spelled("05 'Level' 04 FF FF FF 7F") << -1 << -1;
+    QTest::newRow("all below the first") << spelled("05 'Level' 02 01") << 1 << 0;
+}
+
+void TestDocsRecord::longAndDeepListsReadShowAndGo() {
+    QFETCH(QByteArray, level);
+    QFETCH(int, lastLevel);
+    QFETCH(int, parent);
+    constexpr int count = 5000;
+    QByteArray items;
+    for (int i = 0; i < count; ++i)
+        items += item(level + macros);
+    const QByteArray bytes = record(items);
+    if (lastLevel < 0) {
+        lastLevel = count - 1;
+        parent = count - 2;
+    }
+    FakeTree tree;
+    bool done = false;
+    QThread *worker = QThread::create([&] {
+        TDocs docs;
+        docs.setDocDisplay(&tree);
+        const Reading read = readInto(bytes, docs);
+        docs.setDocDisplay(&tree);
+        TDoc *last = docs.DocList().Item(count - 1);
+        done = read.errors.isEmpty() && read.count == count && last->Level() == lastLevel &&
+               docs.DocList().Items().at(count - 1).text() == QString(lastLevel, QLatin1Char('\t')) &&
+               last->Parent() == docs.DocList().Item(parent) && tree.items.size() == count;
+    });
+    worker->setStackSize(128 * 1024);
+    worker->start();
+    QVERIFY(worker->wait(60000));
+    delete worker;
+    QVERIFY(done);
+    QVERIFY(tree.items.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestDocsRecord)

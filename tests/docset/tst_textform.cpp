@@ -58,10 +58,13 @@ void TestTextForm::listReadsAsKnownText() {
              << "end";
     QCOMPARE(docs.DocList().Lines(), expected);
 
-    // A list without a component is named "Docs".
+    // A list without a component is named "Docs"; a component without a name still gives its own.
     TDocList alone;
     alone.AddDoc(0);
     QCOMPARE(alone.Lines().first(), QStringLiteral("object Docs: TDocsCompCont"));
+    TDocs unnamed;
+    unnamed.DocList().AddDoc(0);
+    QCOMPARE(unnamed.DocList().Lines().first(), QStringLiteral("object _Res: TDocsCompCont"));
 }
 
 void TestTextForm::binaryToTextToBinaryKeepsEveryByte_data() {

@@ -2,6 +2,8 @@
 
 #include <QTreeWidget>
 
+#include <vector>
+
 namespace {
 constexpr int NodeRole = Qt::UserRole + 3;
 }
@@ -13,7 +15,8 @@ TreeWidgetView::TreeWidgetView(QTreeWidget *tree)
 }
 
 void TreeWidgetView::clearNodes() {
-    m_tree->clear();
+    while (m_tree->topLevelItemCount() > 0)
+        dispose(m_tree->takeTopLevelItem(m_tree->topLevelItemCount() - 1));
     m_items.clear();
 }
 
@@ -52,17 +55,29 @@ void TreeWidgetView::setNodeData(Node node, docset::TDoc *data) {
         it->setData(0, DocRole, QVariant::fromValue(reinterpret_cast<quintptr>(data)));
 }
 
-void TreeWidgetView::forget(QTreeWidgetItem *it) {
-    m_items.remove(it->data(0, NodeRole).value<Node>());
-    for (int i = 0; i < it->childCount(); ++i)
-        forget(it->child(i));
+// An item's destructor deletes its children by recursion, one level of the call stack per level of the tree,
+// and a document list may nest as deep as it is long. So the subtree is taken apart from its last item
+// backwards, which always detaches a last child that has no children left, and each item is deleted alone.
+void TreeWidgetView::dispose(QTreeWidgetItem *root) {
+    std::vector<QTreeWidgetItem *> items{root};
+    for (size_t i = 0; i < items.size(); ++i) {
+        QTreeWidgetItem *it = items[i];
+        m_items.remove(it->data(0, NodeRole).value<Node>());
+        for (int c = 0; c < it->childCount(); ++c)
+            items.push_back(it->child(c));
+    }
+    while (items.size() > 1) {
+        QTreeWidgetItem *it = items.back();
+        items.pop_back();
+        it->parent()->takeChild(it->parent()->childCount() - 1);
+        delete it;
+    }
+    delete root;
 }
 
 void TreeWidgetView::deleteNode(Node node) {
-    if (QTreeWidgetItem *it = item(node)) {
-        forget(it);
-        delete it;
-    }
+    if (QTreeWidgetItem *it = item(node))
+        dispose(it);
 }
 
 TreeWidgetView::Node TreeWidgetView::selectedNode() const {

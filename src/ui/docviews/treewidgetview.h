@@ -34,7 +34,8 @@ public:
     QTreeWidgetItem *item(Node node) const { return m_items.value(node); }
 
 private:
-    void forget(QTreeWidgetItem *item);
+    // Deletes the item and everything below it, and forgets their handles.
+    void dispose(QTreeWidgetItem *root);
 
     QTreeWidget *m_tree;
     QHash<Node, QTreeWidgetItem *> m_items;

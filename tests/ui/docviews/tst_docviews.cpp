@@ -87,6 +87,21 @@ void TestDocViews::handlesOfNodesGoneWithTheirParentAreIgnored() {
     view.selectNode(child);
     QCOMPARE(widget.topLevelItemCount(), 0);
     QCOMPARE(view.selectedNode(), TreeWidgetView::Node(0));
+
+    // A chain far deeper than an item's destructor can recurse on the stack goes both ways, node and all.
+    for (const bool byNode : {true, false}) {
+        TreeWidgetView::Node node = 0, root = 0;
+        for (int depth = 0; depth < 100000; ++depth) {
+            node = view.addNode(node, QString(), -1, -1, nullptr);
+            root = root ? root : node;
+        }
+        if (byNode)
+            view.deleteNode(root);
+        else
+            view.clearNodes();
+        QVERIFY(!view.item(node));
+        QCOMPARE(widget.topLevelItemCount(), 0);
+    }
 }
 
 void TestDocViews::reporterShowsTheMessageWithTheProgramsName() {
