@@ -9,8 +9,10 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace rtf {
@@ -96,10 +98,20 @@ public:
         flushText();
         m_cursor.setBlockFormat(blockFormat());
         m_cursor.endEditBlock();
+        keepFirstSpaceBefore();
         return m_result;
     }
 
 private:
+    // Qt lays out no top margin for the first block of a frame, so the first paragraph's space before is
+    // given to the document's frame instead (the block keeps it in its format, where the layout ignores it).
+    void keepFirstSpaceBefore() {
+        QTextFrame *root = m_document->rootFrame();
+        QTextFrameFormat frame = root->frameFormat();
+        frame.setTopMargin(m_document->documentMargin() + m_document->firstBlock().blockFormat().topMargin());
+        root->setFrameFormat(frame);
+    }
+
     void fail(const QString &error, qsizetype at) {
         if (m_result.ok) {
             m_result.ok = false;
@@ -113,8 +125,15 @@ private:
     void parse() {
         while (m_pos < m_in.size()) {
             const char c = m_in[m_pos];
-            if (c == '{') {
+            if (c == '\r' || c == '\n') { // line ends of the file, not of the document
                 ++m_pos;
+                continue;
+            }
+            // Only the first thing in a group may mark it ignorable (\*) or make it a destination.
+            const bool groupStart = std::exchange(m_groupStart, false);
+            const bool ignorable = std::exchange(m_ignorable, false);
+            ++m_pos;
+            if (c == '{') {
                 if (int(m_stack.size()) >= maxDepth) {
                     fail(QStringLiteral("Groups are nested too deeply"), m_pos - 1);
                     return;
@@ -122,8 +141,8 @@ private:
                 flushText();
                 m_skipFallback = 0;
                 m_stack.push_back(m_stack.empty() ? GroupState{} : state());
+                m_groupStart = true;
             } else if (c == '}') {
-                ++m_pos;
                 if (m_stack.empty())
                     return;
                 flushText();
@@ -131,14 +150,10 @@ private:
                 m_skipFallback = 0;
                 m_stack.pop_back();
                 if (m_stack.empty())
-                    return; // the document's own group has closed; whatever follows is not part of it
+                    return trailing();
             } else if (c == '\\') {
-                ++m_pos;
-                control();
-            } else if (c == '\r' || c == '\n') {
-                ++m_pos;
+                control(groupStart, ignorable);
             } else {
-                ++m_pos;
                 if (m_stack.empty()) {
                     fail(QStringLiteral("Text stands outside the document's group"), m_pos - 1);
                     return;
@@ -148,6 +163,18 @@ private:
         }
         if (!m_stack.empty())
             fail(QStringLiteral("The RTF text ends inside a group"), m_pos);
+    }
+
+    // The document's own group has closed: what follows is not part of it, so anything but blank space there
+    // is text that would be lost.
+    void trailing() {
+        for (qsizetype i = m_pos; i < m_in.size(); ++i) {
+            const char c = m_in[i];
+            if (c != 0 && !QChar::isSpace(uchar(c))) {
+                fail(QStringLiteral("Text follows the document's group"), i);
+                return;
+            }
+        }
     }
 
     void character(char16_t c) {
@@ -161,10 +188,11 @@ private:
             break;
         case Destination::FontTable:
             if (c == ';') {
-                m_fonts.insert(m_tableFont, m_fontName.trimmed());
-                m_fontName.clear();
+                m_fontNamed = true;
+                endFontName();
             } else {
                 m_fontName += QChar(c);
+                m_fontNamed = m_fontNamed || !QChar::isSpace(c);
             }
             break;
         case Destination::ColourTable:
@@ -179,7 +207,7 @@ private:
         }
     }
 
-    void control() {
+    void control(bool groupStart, bool ignorable) {
         if (m_pos >= m_in.size()) {
             fail(QStringLiteral("The RTF text ends after a backslash"), m_pos - 1);
             return;
@@ -187,7 +215,7 @@ private:
         const char c = m_in[m_pos];
         if (!isLetter(c)) {
             ++m_pos;
-            symbol(c);
+            symbol(c, groupStart);
             return;
         }
         const qsizetype wordStart = m_pos;
@@ -222,10 +250,10 @@ private:
             --m_skipFallback;
             return;
         }
-        controlWord(word, hasParameter, value);
+        controlWord(word, hasParameter, value, groupStart, ignorable, wordStart - 1);
     }
 
-    void symbol(char c) {
+    void symbol(char c, bool groupStart) {
         if (m_stack.empty())
             return;
         switch (c) {
@@ -240,10 +268,19 @@ private:
             m_pos += 2;
             if (high >= 0 && low >= 0)
                 character(cp1251::decodeByte(uchar(high * 16 + low)));
+            else
+                fail(QStringLiteral("\\' is not followed by two hexadecimal digits"), m_pos - 4);
             return;
         }
         case '*':
-            m_ignorable = true;
+            // It marks its own group, and only as that group's first word: the word after it still counts as
+            // the first, and nothing else carries the mark any further.
+            if (groupStart) {
+                m_ignorable = true;
+                m_groupStart = true;
+            } else {
+                fail(QStringLiteral("\\* stands elsewhere than at the start of a group"), m_pos - 2);
+            }
             return;
         case '~':
             character(0x00A0);
@@ -264,10 +301,15 @@ private:
     }
 
     void setDestination(Destination destination) {
+        // Whatever a skipped group holds is skipped with it, tables included.
+        if (state().destination == Destination::Skip)
+            return;
         flushText();
         state().destination = destination;
-        if (destination == Destination::FontTable)
+        if (destination == Destination::FontTable) {
             m_fontName.clear();
+            m_fontNamed = false;
+        }
         if (destination == Destination::ColourTable) {
             m_colour = QColor(0, 0, 0);
             m_colourSet = false;
@@ -276,23 +318,34 @@ private:
 
     void endDestination() {
         // A font entry may lack its closing ';'.
-        if (state().destination == Destination::FontTable && !m_fontName.trimmed().isEmpty()) {
-            m_fonts.insert(m_tableFont, m_fontName.trimmed());
-            m_fontName.clear();
-        }
+        if (state().destination == Destination::FontTable)
+            endFontName();
     }
 
-    void controlWord(QByteArrayView word, bool hasParameter, int value) {
-        const bool ignorable = m_ignorable;
-        m_ignorable = false;
+    void controlWord(QByteArrayView word, bool hasParameter, int value, bool groupStart, bool ignorable,
+                     qsizetype at) {
         GroupState &s = state();
         const int flag = hasParameter ? value : 1;
+        if (word == "bin") {
+            // Binary data of the given length follows, whatever it holds.
+            m_pos += std::min<qsizetype>(std::max(value, 0), m_in.size() - m_pos);
+            return;
+        }
+        if (s.destination == Destination::Skip)
+            return;
 
-        // Destinations.
+        // Destinations: each opens its group, and one anywhere else would swallow the text after it.
+        const auto destination = [&](Destination d) {
+            if (groupStart)
+                return setDestination(d);
+            fail(QStringLiteral("\\%1 stands elsewhere than at the start of a group")
+                     .arg(QLatin1StringView(word.data(), word.size())),
+                 at);
+        };
         if (word == "fonttbl")
-            return setDestination(Destination::FontTable);
+            return destination(Destination::FontTable);
         if (word == "colortbl")
-            return setDestination(Destination::ColourTable);
+            return destination(Destination::ColourTable);
         static const char *const skipped[] = {
             "stylesheet",        "info",       "pict",      "header",    "footer",
             "headerl",           "headerr",    "headerf",   "footerl",   "footerr",
@@ -303,12 +356,12 @@ private:
             "bkmkend",           "annotation", "atnid",     "atnauthor"};
         for (const char *name : skipped) {
             if (word == name)
-                return setDestination(Destination::Skip);
+                return destination(Destination::Skip);
         }
-        if (word == "bin") {
-            // Binary data of the given length follows, whatever it holds.
-            m_pos += std::min<qsizetype>(std::max(value, 0), m_in.size() - m_pos);
-            return;
+
+        if (ignorable) {
+            // {\*\word …} that this reader does not know: the whole group is left out.
+            return setDestination(Destination::Skip);
         }
 
         if (s.destination == Destination::FontTable) {
@@ -328,12 +381,6 @@ private:
                 return;
             m_colourSet = true;
             return;
-        }
-        if (s.destination == Destination::Skip)
-            return;
-        if (ignorable) {
-            // {\*\word …} that this reader does not know: the whole group is left out.
-            return setDestination(Destination::Skip);
         }
 
         if (word == "par" || word == "sect" || word == "page" || word == "row")
@@ -401,6 +448,16 @@ private:
         // Every other control word changes nothing this reader shows.
     }
 
+    // Enters the font name read so far, if any: checked without rescanning the name, which a table of many
+    // small groups would otherwise do at every closing brace.
+    void endFontName() {
+        if (!m_fontNamed)
+            return;
+        m_fonts.insert(m_tableFont, m_fontName.trimmed());
+        m_fontName.clear();
+        m_fontNamed = false;
+    }
+
     QTextCharFormat charFormat() const {
         const CharState &c = m_stack.empty() ? CharState{} : m_stack.back().chars;
         QTextCharFormat format;
@@ -456,7 +513,8 @@ private:
 
     std::vector<GroupState> m_stack;
     ParaState m_lastPara;
-    bool m_ignorable = false;
+    bool m_ignorable = false;  // the group's first word was \*
+    bool m_groupStart = false; // nothing has come yet in the group just opened
     int m_skipFallback = 0;
     QString m_run;
 
@@ -464,6 +522,7 @@ private:
     int m_defaultFont = 0;
     int m_tableFont = 0;
     QString m_fontName;
+    bool m_fontNamed = false; // m_fontName holds more than blank space, or an empty entry ended with ';'
     std::vector<QColor> m_colours;
     QColor m_colour;
     bool m_colourSet = false;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QtTest>
 
 // The RTF reader: the formatting the reference document uses, Cyrillic from both escapes, paragraph and
@@ -136,12 +137,16 @@ void TestRtfReader::paragraphPropertiesInPixels() {
     QCOMPARE(second.leftMargin(), 0.0);
     QCOMPARE(document.lastBlock().blockFormat().alignment(), Qt::AlignLeft);
     QCOMPARE(document.blockCount(), 3);
+    // Qt draws no top margin for a frame's first block, so the first paragraph's space before is the frame's.
+    QCOMPARE(document.rootFrame()->frameFormat().topMargin(), document.documentMargin() + 16.0);
+    read("{\\rtf1\\sa180 a\\par b}", document);
+    QCOMPARE(document.rootFrame()->frameFormat().topMargin(), document.documentMargin());
 }
 
 void TestRtfReader::characterPropertiesFollowGroupsAndPlain() {
     QTextDocument document;
-    read("{\\rtf1\\deff1{\\fonttbl{\\f0 Arial;}{\\f1\\froman Times New "
-         "Roman;}}{\\colortbl;\\red255\\green0\\blue0;}"
+    read("{\\rtf1\\deff1{\\fonttbl{\\f0{\\*\\panose 020b}Arial;}{\\f1\\froman Times New "
+         "Roman;}}{\\colortbl;\\red255\\green0\\blue0;}{\\*\\unknown{\\fonttbl{\\f0 Courier;}}}"
          "\\fs30\\i\\ul\\cf1 a{\\b\\f0\\fs20 b}\\i0\\ulnone\\cf0 c\\plain d}",
          document);
     const QList<Fragment> list = fragments(document.firstBlock());
@@ -177,7 +182,9 @@ void TestRtfReader::malformedTextKeepsWhatWasRead_data() {
                                               << "Groups are nested too deeply";
     QTest::newRow("huge parameters are bounded")
         << QByteArray("{\\rtf1\\fs99999999999999\\li-9999999999\\uc999 x}") << "x" << QString();
-    QTest::newRow("text after the document's group") << QByteArray("{\\rtf1 a}b") << "a" << QString();
+    QTest::newRow("text after the document's group") << QByteArray("{\\rtf1 a}\r\n b") << "a"
+                                                     << "Text follows the document's group";
+    QTest::newRow("blank after the document's group") << QByteArray("{\\rtf1 a}\r\n") << "a" << QString();
     QTest::newRow("unknown words and destinations skipped")
         << QByteArray("{\\rtf1{\\*\\unknown hidden}{\\info{\\title T}}\\foo12 a{\\pict 0a0b}"
                       "{\\field{\\*\\fldinst HYPERLINK}{\\fldrslt b}}}")
@@ -185,7 +192,15 @@ void TestRtfReader::malformedTextKeepsWhatWasRead_data() {
     QTest::newRow("\\bin skips its bytes") << QByteArray("{\\rtf1 a\\bin3 {}}b}") << "ab" << QString();
     QTest::newRow("\\bin past the data") << QByteArray("{\\rtf1 a\\bin999 xy") << "a"
                                          << "The RTF text ends inside a group";
-    QTest::newRow("bad hex digits are dropped") << QByteArray("{\\rtf1 a\\'zzb}") << "ab" << QString();
+    QTest::newRow("bad hex digits") << QByteArray("{\\rtf1 a\\'zzb}") << "ab"
+                                    << "two hexadecimal digits";
+    QTest::newRow("\\* marks its own group only")
+        << QByteArray("{\\rtf1 A{\\*}B\\b C D}") << "ABC D" << QString();
+    QTest::newRow("\\* before text") << QByteArray("{\\rtf1 A{\\* B}C}") << "A BC" << QString();
+    QTest::newRow("\\* inside a group") << QByteArray("{\\rtf1 a\\*\\b b}") << "ab"
+                                        << "\\* stands elsewhere than at the start of a group";
+    QTest::newRow("destination inside a group") << QByteArray("{\\rtf1 a\\fonttbl b\\pict c}") << "abc"
+                                                << "\\fonttbl stands elsewhere";
 }
 
 void TestRtfReader::malformedTextKeepsWhatWasRead() {

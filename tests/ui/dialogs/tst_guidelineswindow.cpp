@@ -27,6 +27,7 @@ private slots:
     void storedRecordGivesTwoDocumentsWithReferenceShown();
     void documentsRenderInBundledFacesWithNavyWords_data();
     void documentsRenderInBundledFacesWithNavyWords();
+    void guidelinesHeadingKeepsItsSpaceBefore();
 
 private:
     QWidget *m_main = nullptr;
@@ -231,6 +232,20 @@ void TestGuidelinesWindow::documentsRenderInBundledFacesWithNavyWords() {
             navy += bottom.pixel(x, y) == qRgb(0, 0, 128);
     }
     QVERIFY2(navy > 30, qPrintable(QString::number(navy)));
+}
+
+// The guidelines note's heading has 240 twips of space before, the reference's first heading none: on the
+// screen the one stands 16 pixels lower than the other.
+void TestGuidelinesWindow::guidelinesHeadingKeepsItsSpaceBefore() {
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    int tops[2];
+    for (const int index : {0, 1}) {
+        m_form->Docs1->setSelIndex(index);
+        QTextCursor start(m_form->RichEdit1->document());
+        tops[index] = m_form->RichEdit1->cursorRect(start).top();
+    }
+    QCOMPARE(tops[1] - tops[0], 16);
 }
 
 QTEST_MAIN(TestGuidelinesWindow)
