@@ -59,8 +59,7 @@ TForm9::TForm9(QWidget *owner, const QList<QImage> *drawnButtons)
     LMDSimpleLabel1->setText(QStringLiteral("Логикус"));
     LMDSimpleLabel1->move(144, 22);
 
-    LMDSimpleLabel2 =
-        makeLabel(this, "LMDSimpleLabel2", QStringLiteral("Версия ") + QLatin1String(logicus::version), 19);
+    LMDSimpleLabel2 = makeLabel(this, "LMDSimpleLabel2", QStringLiteral("Версия " LOGICUS_VERSION), 19);
     LMDSimpleLabel2->move(144, 72);
     LMDSimpleLabel2->adjustSize();
 
