@@ -24,6 +24,7 @@ program was started in, on the program's X display.
                                                names of the lamps, the title picture and, while playing, of each
                                                list (operation, input or result, given or open)
     atspi_game.py progress TEXT                the progress bar's description, and its tooltip, read TEXT
+    atspi_game.py gone CAPTION                 wait until the dialog of that caption is no longer shown
     atspi_game.py dialog-names CAPTION         check the named controls of the dialog shown with that caption
 
 With E2E_ACTIONS=1 it acts through AT-SPI actions alone (buttons pressed by their "Press" action, no xdotool), as on
@@ -728,6 +729,9 @@ def main(argv):
             names()
         elif command == "progress":
             progress(args[0])
+        elif command == "gone":
+            app = application()
+            wait_for(f"the window \"{args[0]}\" closes", lambda: shown_dialog(app, args[0]) is None)
         elif command == "dialog-names":
             dialog_names(args[0])
         else:

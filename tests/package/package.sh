@@ -269,8 +269,8 @@ check_documents() {
     [[ "$(head -n 1 <<<"$copyright")" == "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ]] ||
         fail "the copyright file is not in the machine-readable format"
     local paragraph
-    for paragraph in $'Files: *\nCopyright: [^\n]+\nLicense: GPL-3.0-or-later\n' \
-        $'Files: resources/fonts/\\*\n(Copyright:\n( [^\n]+\n)+)License: OFL-1.1\n'; do
+    for paragraph in 'Files: \*\nCopyright: [^\n]+\nLicense: GPL-3.0-or-later\n' \
+        'Files: resources/fonts/\*\nCopyright:\n( [^\n]+\n)+License: OFL-1.1\n'; do
         grep -qzP "$paragraph" <<<"$copyright" || fail "the copyright file lacks the paragraph /$paragraph/"
     done
     grep -q 'SIL OPEN FONT LICENSE Version 1.1' <<<"$copyright" || fail "the copyright file lacks the fonts' licence"
