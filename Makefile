@@ -74,11 +74,16 @@ fuzz: bootstrap
 	done
 
 # The Debian package of a release build; only the program is built, the package holds nothing else that is built.
+# Reproducible: the files' times are the last commit's, no build folder is written into the program, and the
+# archive is made with the same permissions whatever the caller's umask.
+package: export SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
+package: export QT_RCC_SOURCE_DATE_OVERRIDE ?= $(SOURCE_DATE_EPOCH)
 package: bootstrap
-	@cmake -S . -B $(PKGDIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(PKGDIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release \
+	    "-DCMAKE_CXX_FLAGS=-ffile-prefix-map=$(CURDIR)=. -ffile-prefix-map=$(abspath $(PKGDIR))=." >/dev/null
 	@cmake --build $(PKGDIR) -j $(JOBS) --target logicus
 	@rm -f $(PKGDIR)/logicus_*.deb
-	@cd $(PKGDIR) && cpack >cpack.log 2>&1 || { cat cpack.log; exit 1; }
+	@cd $(PKGDIR) && umask 022 && cpack >cpack.log 2>&1 || { cat cpack.log; exit 1; }
 	@echo "Debian package: $$(ls $(abspath $(PKGDIR))/logicus_*.deb)"
 	@echo "Install it with: sudo apt install $$(ls $(abspath $(PKGDIR))/logicus_*.deb)"
 

@@ -24,7 +24,11 @@ program was started in, on the program's X display.
                                                names of the lamps, the title picture and, while playing, of each
                                                list (operation, input or result, given or open)
     atspi_game.py progress TEXT                the progress bar's description, and its tooltip, read TEXT
+    atspi_game.py gone CAPTION                 wait until the dialog of that caption is no longer shown
     atspi_game.py dialog-names CAPTION         check the named controls of the dialog shown with that caption
+
+With E2E_ACTIONS=1 it acts through AT-SPI actions alone (buttons pressed by their "Press" action, no xdotool), as on
+a Wayland compositor, where no X server takes synthetic input; the lists are then left as they are.
 
 Every step waits for what it expects with a deadline (E2E_STEP_LIMIT seconds, 20 by default) and never assumes how
 long anything takes. A failure prints "FAIL: …" and exits 1.
@@ -40,6 +44,7 @@ import traceback
 import pyatspi
 
 LIMIT = float(os.environ.get("E2E_STEP_LIMIT", "20"))
+ACTIONS = os.environ.get("E2E_ACTIONS") == "1"
 APP_NAME = "Логикус"
 
 # Texts of the values (codes 1 false, 2 true) in the five notations, and the operation names in both languages.
@@ -257,12 +262,24 @@ def xdotool(*args):
     subprocess.run(["xdotool", *args], check=True)
 
 
+def press(acc):
+    action = acc.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    if not names:
+        fail(f"\"{acc.name}\" has no action")
+    action.doAction(names.index("Press") if "Press" in names else 0)
+
+
 def click(acc):
+    if ACTIONS:
+        return press(acc)
     x, y, w, h = extents(acc)
     xdotool("mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
 
 
 def focus_window(name):
+    if ACTIONS:
+        return
     ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(name)}$"],
                          capture_output=True, text=True).stdout.split()
     if ids:
@@ -477,7 +494,7 @@ def exercise(e, level, how):
     shown = " ".join(f"{f['name']}@{f['left']},{f['top']}" for f in diagram.frames)
     note(f"exercise {e}: {shown}; answer {answer_kind} by {lists_how}, {command}")
 
-    if command == "button":
+    if command == "button" or ACTIONS:
         app_frame = main_frame(app)
         click(find_showing(app_frame, pyatspi.ROLE_PUSH_BUTTON, "Готово"))
     else:
@@ -493,8 +510,11 @@ def exercise(e, level, how):
         if not any(role(c) == pyatspi.ROLE_IMAGE and c.name == "Предупреждение" for c in descendants(dialog)):
             fail(f"exercise {e}: the message's icon is not read as \"Предупреждение\"")
         note(f"  message: {normalise(text).splitlines()[-1]}")
-        focus_window("Неверно!")
-        xdotool("key", "Return")
+        if ACTIONS:
+            press(find_showing(dialog, pyatspi.ROLE_PUSH_BUTTON))
+        else:
+            focus_window("Неверно!")
+            xdotool("key", "Return")
         wait_for("Enter closes \"Неверно!\"", lambda: shown_dialog(app, "Неверно!") is None)
     elif shown_dialog(app, "Неверно!"):
         fail(f"exercise {e}: a right answer was called wrong")
@@ -709,6 +729,9 @@ def main(argv):
             names()
         elif command == "progress":
             progress(args[0])
+        elif command == "gone":
+            app = application()
+            wait_for(f"the window \"{args[0]}\" closes", lambda: shown_dialog(app, args[0]) is None)
         elif command == "dialog-names":
             dialog_names(args[0])
         else:

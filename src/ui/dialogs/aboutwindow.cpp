@@ -73,7 +73,7 @@ TForm9::TForm9(QWidget *owner, const QList<QImage> *drawnButtons)
     LMDSimpleLabel3->setGeometry(8, 114, 457, 105);
 
     LMDSimpleLabel4 =
-        makeLabel(this, "LMDSimpleLabel4", QStringLiteral("© Логикус, 2026. Все права защищены."), 15);
+        makeLabel(this, "LMDSimpleLabel4", QStringLiteral("© Логикус, 2026. Лицензия GPL-3.0-or-later"), 15);
     LMDSimpleLabel4->move(10, 272);
     LMDSimpleLabel4->adjustSize();
 
