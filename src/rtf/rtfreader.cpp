@@ -498,10 +498,11 @@ private:
 
     void paragraph() {
         flushText();
-        m_cursor.setBlockFormat(blockFormat());
+        const QTextBlockFormat format = blockFormat();
+        m_cursor.setBlockFormat(format);
         // The new block starts in the current character format, so an empty paragraph has the height of its
         // text size.
-        m_cursor.insertBlock(blockFormat(), charFormat());
+        m_cursor.insertBlock(format, charFormat());
     }
 
     QByteArrayView m_in;
