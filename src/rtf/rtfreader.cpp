@@ -24,6 +24,9 @@ constexpr int defaultHalfPoints = 24;
 // Twenty-two inches: no page is wider, and no sane indent is larger.
 constexpr int maxTwips = 31680;
 
+// A property of the character formats that only tells faces apart to the document's format store.
+constexpr int faceKey = QTextFormat::UserProperty;
+
 enum class Destination { Text, FontTable, ColourTable, Skip };
 
 struct CharState {
@@ -463,7 +466,12 @@ private:
         QTextCharFormat format;
         const auto font = m_fonts.constFind(c.font < 0 ? m_defaultFont : c.font);
         if (font != m_fonts.constEnd()) {
-            format.setFontFamilies({m_options.fontFamily ? m_options.fontFamily(*font) : *font});
+            const QString family = m_options.fontFamily ? m_options.fontFamily(*font) : *font;
+            format.setFontFamilies({family});
+            // The document keeps each distinct format once, looked up by a hash that sees only the type of a
+            // list of families; the name as a string of its own gives formats of different faces different
+            // hashes, or a text with many faces would be read in quadratic time.
+            format.setProperty(faceKey, family);
         }
         format.setFontPointSize(c.halfPoints / 2.0);
         format.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
