@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-translations-l10n
     libfontconfig-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick
+    openbox
     pulseaudio pulseaudio-utils
     dbus dbus-bin at-spi2-core python3-pyatspi
     file dpkg-dev appstream desktop-file-utils
