@@ -14,7 +14,7 @@ declare -A needs=(
     [build]="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
              qt6-translations-l10n libfontconfig-dev"
     [display]="xvfb xauth xdotool x11-utils imagemagick"
-    [test]="pulseaudio pulseaudio-utils dbus dbus-bin at-spi2-core python3-pyatspi weston qt6-wayland
+    [test]="openbox pulseaudio pulseaudio-utils dbus dbus-bin at-spi2-core python3-pyatspi weston qt6-wayland
             file dpkg-dev appstream desktop-file-utils lintian man-db"
     [sanitize]="clang clang-14 libclang-rt-14-dev"
     [fuzz]="clang clang-14 libclang-rt-14-dev"

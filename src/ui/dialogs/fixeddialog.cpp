@@ -2,9 +2,10 @@
 
 #include "placement.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QWindow>
 
 namespace dialogs {
 
@@ -34,7 +35,20 @@ void FixedDialog::setVisible(bool visible) {
     if (!visible) {
         // pos() of a top-level window is the top-left corner of its outer frame.
         m_lastTopLeft = pos();
+        const bool wasActive = isActiveWindow();
         QDialog::setVisible(false);
+        // A window manager hands the activation back to the window below; without one nothing is active
+        // any more, and the program's shortcuts (F1) find no window to act in. Only a window that had the
+        // activation gives it back, so that a window closing by itself never takes it from another program.
+        // The request goes to the window system itself: Qt still counts the owner as active while the focus
+        // rests on a window that was transient for it, and activateWindow() would then do nothing.
+        if (wasActive) {
+            QWidget *next = QApplication::activeModalWidget();
+            if (!next && parentWidget())
+                next = parentWidget()->window();
+            if (next && next->isVisible() && next->windowHandle())
+                next->windowHandle()->requestActivate();
+        }
         return;
     }
     if (!m_placed) {

@@ -12,7 +12,8 @@ namespace dialogs {
 // which is also the parent) on the first showing, and on every later showing at the top-left corner it had
 // when last hidden, whatever its size now. It sees every key press in the window before the focused control
 // does (key preview); Escape never closes a dialog of this program, and a dialog may ask to be closed by
-// Enter with any modifiers. Modal showing is QDialog::exec().
+// Enter with any modifiers. Modal showing is QDialog::exec(). Hiding the active dialog activates the window
+// below it (a dialog still open, else the owner's window), with or without a window manager.
 class FixedDialog : public QDialog {
     Q_OBJECT
 public:

@@ -32,6 +32,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -423,8 +424,8 @@ void TForm1::FormCreate() {
 void TForm1::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
     // Every key pressed in the window reaches its window-system window first, before Qt hands it to the
-    // focused control: watching there sees each key exactly once, and the control it then goes to is chosen
-    // after the handler has run, so it is never a list of a diagram that the key has just replaced.
+    // focused control: watching there sees each key exactly once, and decides where it goes after the
+    // handler has run (eventFilter).
     if (!m_keyPreviewInstalled && windowHandle()) {
         windowHandle()->installEventFilter(this);
         m_keyPreviewInstalled = true;
@@ -759,12 +760,30 @@ void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers) {
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::KeyPress && watched == windowHandle()) {
-        // While a drop-down list is open its keys are its own: Enter only chooses the item. A window that a
-        // modal dialog blocks sees no keys at all.
+        // While a drop-down list is open its keys are its own: Enter there only chooses the item and does not
+        // answer. Answering would judge the value the list held before the key and throw away the one the
+        // pupil has just chosen. A window that a modal dialog blocks sees no keys at all.
         const QWidget *modal = QApplication::activeModalWidget();
         if (!QApplication::activePopupWidget() && (!modal || modal == this)) {
             auto *key = static_cast<QKeyEvent *>(event);
+            auto *window = static_cast<QWindow *>(watched);
+            // Without a window manager no window of the program is active once a dialog has gone away, and
+            // the menu's shortcut then never sees F1; the key still comes here, to the window under the
+            // pointer.
+            if (N6->isEnabled() && QKeySequence(key->keyCombination()) == N6->shortcut()) {
+                N6Click();
+                return true;
+            }
+            const QPointer<QObject> pressedIn = window->focusObject();
             FormKeyDown(virtualKeyCode(*key), key->modifiers());
+            if (window->focusObject() != pressedIn) {
+                // The command has put the focus on a control of its own making, the first list of a new
+                // exercise: the key belongs to the control it was pressed in and must not act there too (a
+                // typed "1" would choose the item "1"). It still goes on, to where it was pressed.
+                if (pressedIn)
+                    QCoreApplication::sendEvent(pressedIn, key);
+                return true;
+            }
         }
     }
     return QMainWindow::eventFilter(watched, event);

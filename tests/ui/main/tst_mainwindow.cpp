@@ -30,6 +30,7 @@
 #include <QMap>
 #include <QMenu>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
@@ -117,11 +118,15 @@ private Q_SLOTS:
     void progressSegmentsShowTheResultSlots();
     void keysActOnlyWhereTheStateListensForThem_data();
     void keysActOnlyWhereTheStateListensForThem();
+    void theLevelKeyNeverReachesTheNewExercise_data();
+    void theLevelKeyNeverReachesTheNewExercise();
     void enterInAFrameListAnswersOnceAndLeavesTheMessageOpen();
     void enterInAnOpenDropDownOnlyChoosesTheItem();
     void soundSwitchSilencesBothClips();
     void explanationComesInTheNotationOfTheMoment();
     void f1OpensTheReferenceInEveryState();
+    void keysWorkAfterEveryWindowCloses_data();
+    void keysWorkAfterEveryWindowCloses();
     void hiddenOrDisabledButtonsDoNothing();
     void startupScreenComesAfterTheWindowsFirstPaint();
     void screenReaderNamesFollowTheGame();
@@ -560,6 +565,52 @@ void TestMainWindow::keysActOnlyWhereTheStateListensForThem() {
         QCOMPARE(m_form->game().data().CurrentExercise, levelOrExercise);
 }
 
+void TestMainWindow::theLevelKeyNeverReachesTheNewExercise_data() {
+    QTest::addColumn<int>("notation");
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<int>("level");
+    const char *notations[] = {"0/1", "Нет/Да", "Ложь/Истина", "No/Yes", "False/True"};
+    for (int notation = 0; notation < 5; ++notation)
+        for (const char *way : {"key", "menu", "button"})
+            for (int level = 1; level <= 3; ++level)
+                QTest::addRow("%s level %d by %s", notations[notation], level, way)
+                    << notation << QString::fromLatin1(way) << level;
+}
+
+void TestMainWindow::theLevelKeyNeverReachesTheNewExercise() {
+    QFETCH(int, notation);
+    QFETCH(QString, way);
+    QFETCH(int, level);
+    // The way a pupil comes back to the prompt: a game ended, and Enter for "Да".
+    m_form->RadioGroup1->setItemIndex(notation);
+    m_form->N11Click();
+    m_form->N5Click();
+    pressKey(m_form, Qt::Key_Return);
+    QCOMPARE(m_form->game().state(), GameState::LevelPrompt);
+
+    const Qt::Key digit = Qt::Key(Qt::Key_1 + level - 1);
+    if (way == QLatin1String("key")) {
+        pressKey(m_form, digit);
+    } else if (way == QLatin1String("menu")) {
+        // The submenu's access keys choose its items.
+        m_form->N4->popup(m_form->mapToGlobal(QPoint(20, 20)));
+        QTRY_VERIFY(QApplication::activePopupWidget() == m_form->N4);
+        QTest::keyClick(m_form->N4->windowHandle(), digit);
+    } else {
+        TLMDMMButton *buttons[] = {m_form->LMDMMButton4, m_form->LMDMMButton5, m_form->LMDMMButton6};
+        QTest::mouseClick(buttons[level - 1], Qt::LeftButton);
+    }
+    QCOMPARE(m_form->game().state(), GameState::Playing);
+    QCOMPARE(m_form->game().data().Level, level);
+    QList<TValueList *> open{m_form->ComboBox1};
+    for (int list = 1; list <= (m_form->frame(1)->isTwoInput() ? 2 : 1); ++list)
+        if (m_form->frame(1)->valueList(list)->isEnabled())
+            open << m_form->frame(1)->valueList(list);
+    QVERIFY(open.contains(m_form->focusWidget()));
+    for (const TValueList *list : open)
+        QCOMPARE(list->currentText(), QStringLiteral("?"));
+}
+
 void TestMainWindow::enterInAFrameListAnswersOnceAndLeavesTheMessageOpen() {
     TForm8 messages(m_form, &m_form->drawnButtons());
     m_form->setDialogs(nullptr, &messages, nullptr, nullptr);
@@ -696,6 +747,92 @@ void TestMainWindow::f1OpensTheReferenceInEveryState() {
         pressKey(m_form, Qt::Key_F1);
         QCOMPARE(caption, QStringLiteral("Справочная информация"));
     }
+    m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
+}
+
+void TestMainWindow::keysWorkAfterEveryWindowCloses_data() {
+    QTest::addColumn<QString>("window");
+    for (const char *window : {"reference", "guidelines", "hint", "message", "about"})
+        QTest::newRow(window) << QString::fromLatin1(window);
+}
+
+void TestMainWindow::keysWorkAfterEveryWindowCloses() {
+    QFETCH(QString, window);
+    // A desktop without a window manager: when a window goes, the window system's focus goes to no window of
+    // the program (here a bare window of its own), until the program activates one itself.
+    struct NoWindowManager : QObject {
+        QWindow nowhere;
+        bool eventFilter(QObject *, QEvent *event) override {
+            if (event->type() == QEvent::Hide) {
+                nowhere.setGeometry(-10, -10, 1, 1);
+                nowhere.show();
+            }
+            return false;
+        }
+    } bare;
+    TForm7 guidelines(m_form, &m_form->drawnButtons());
+    TForm8 messages(m_form, &m_form->drawnButtons());
+    TForm2 hint(m_form, &m_form->drawnButtons());
+    TForm9 about(m_form);
+    // The first paint and the start-up screen's turn pass before the windows are handed over.
+    m_form->repaint();
+    QCoreApplication::processEvents();
+    m_form->setDialogs(&guidelines, &messages, &hint, &about);
+    for (QWidget *dialog : std::initializer_list<QWidget *>{&guidelines, &messages, &hint, &about})
+        dialog->installEventFilter(&bare);
+    QStringList shown;
+    // Each window that opens is noted and closed as the pupil would close it.
+    const std::pair<QDialog *, QAbstractButton *> closers[] = {{&guidelines, guidelines.LMDMMButton1},
+                                                               {&messages, messages.LMDMMButton1},
+                                                               {&hint, hint.LMDMMButton1},
+                                                               {&about, about.LMDButton1}};
+    QTimer pupil;
+    connect(&pupil, &QTimer::timeout, m_form, [&] {
+        for (const auto &closer : closers) {
+            if (closer.first->isVisible()) {
+                // A window system activates a modal window as it comes up; the pupil then reads it.
+                closer.first->activateWindow();
+                if (QTest::qWaitFor([&] { return closer.first->isActiveWindow(); }))
+                    shown << closer.first->windowTitle();
+                closer.second->click();
+            }
+        }
+    });
+    pupil.start(1);
+
+    // The event loop runs between two keys of the pupil.
+    const auto press = [this](Qt::Key key) {
+        QCoreApplication::processEvents();
+        pressKey(m_form, key);
+    };
+    m_form->N21Click();
+    if (window == QLatin1String("reference"))
+        press(Qt::Key_F1);
+    else if (window == QLatin1String("guidelines"))
+        m_form->N12Click();
+    else if (window == QLatin1String("hint"))
+        QTest::mouseClick(m_form->LMDMMButton1, Qt::LeftButton);
+    else if (window == QLatin1String("message"))
+        press(Qt::Key_Return);
+    else
+        m_form->N8Click();
+    QCOMPARE(shown.size(), 1);
+
+    // F1 while playing, Enter to answer (the explanation comes), then in the game-over state Enter for "Да"
+    // and a level key.
+    press(Qt::Key_F1);
+    QCOMPARE(shown.value(1), QStringLiteral("Справочная информация"));
+    const int exercise = m_form->game().data().CurrentExercise;
+    press(Qt::Key_Return);
+    QCOMPARE(m_form->game().data().CurrentExercise, exercise + 1);
+    QCOMPARE(shown.size(), 3);
+    m_form->N5Click();
+    press(Qt::Key_Return);
+    QCOMPARE(m_form->game().state(), GameState::LevelPrompt);
+    press(Qt::Key_3);
+    QCOMPARE(m_form->game().data().Level, 3);
+    press(Qt::Key_F1);
+    QCOMPARE(shown.size(), 4);
     m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
 }
 
