@@ -1,5 +1,5 @@
-#include "appresources.h"
 #include "random/randomsource.h"
+#include "resources/appresources.h"
 #include "ui/controls/systemcolors.h"
 #include "ui/dialogs/aboutwindow.h"
 #include "ui/dialogs/guidelineswindow.h"

@@ -1,4 +1,4 @@
-#include "docs.h"
+#include "docset/docs.h"
 
 #include <QBuffer>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "docviews.h"
+#include "docset/docviews.h"
 
 #include <QByteArray>
 #include <QList>

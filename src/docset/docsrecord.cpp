@@ -1,7 +1,7 @@
-#include "docsrecord.h"
+#include "docset/docsrecord.h"
 
-#include "cp1251.h"
-#include "textform.h"
+#include "codepage/cp1251.h"
+#include "docset/textform.h"
 
 #include <cstring>
 #include <new>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "docs.h"
-#include "propertystream.h"
+#include "docset/docs.h"
+#include "docset/propertystream.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
-#include "propertystream.h"
+#include "docset/propertystream.h"
 
-#include "cp1251.h"
+#include "codepage/cp1251.h"
 
 #include <QBuffer>
 #include <QStringDecoder>

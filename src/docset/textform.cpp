@@ -1,7 +1,7 @@
-#include "textform.h"
+#include "docset/textform.h"
 
-#include "cp1251.h"
-#include "propertystream.h"
+#include "codepage/cp1251.h"
+#include "docset/propertystream.h"
 
 #include <QStringList>
 #include <QtEndian>

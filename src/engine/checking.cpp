@@ -1,4 +1,4 @@
-#include "checking.h"
+#include "engine/checking.h"
 
 namespace engine {
 

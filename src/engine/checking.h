@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exercise.h"
+#include "engine/exercise.h"
 
 #include <QString>
 

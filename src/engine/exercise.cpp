@@ -1,6 +1,6 @@
-#include "exercise.h"
+#include "engine/exercise.h"
 
-#include "notation.h"
+#include "engine/notation.h"
 
 #include <utility>
 

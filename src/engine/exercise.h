@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logic.h"
+#include "engine/logic.h"
 
 #include <QPoint>
 #include <QSize>

@@ -1,6 +1,6 @@
-#include "hinttable.h"
+#include "engine/hinttable.h"
 
-#include "logic.h"
+#include "engine/logic.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "logic.h"
+#include "engine/logic.h"
 
 #include <algorithm>
 

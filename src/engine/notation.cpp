@@ -1,4 +1,4 @@
-#include "notation.h"
+#include "engine/notation.h"
 
 namespace engine {
 

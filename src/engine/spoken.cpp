@@ -1,4 +1,4 @@
-#include "spoken.h"
+#include "engine/spoken.h"
 
 namespace engine {
 

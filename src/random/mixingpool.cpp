@@ -1,4 +1,4 @@
-#include "mixingpool.h"
+#include "random/mixingpool.h"
 
 namespace rndgen {
 

@@ -1,4 +1,4 @@
-#include "randomsource.h"
+#include "random/randomsource.h"
 
 #include <QCoreApplication>
 #include <QDate>

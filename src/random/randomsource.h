@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mixingpool.h"
+#include "random/mixingpool.h"
 
 #include <cstdint>
 #include <optional>

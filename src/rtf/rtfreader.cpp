@@ -1,6 +1,6 @@
-#include "rtfreader.h"
+#include "rtf/rtfreader.h"
 
-#include "cp1251.h"
+#include "codepage/cp1251.h"
 
 #include <QColor>
 #include <QFont>

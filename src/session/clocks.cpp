@@ -1,4 +1,4 @@
-#include "clocks.h"
+#include "session/clocks.h"
 
 namespace session {
 

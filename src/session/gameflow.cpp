@@ -1,7 +1,7 @@
-#include "gameflow.h"
+#include "session/gameflow.h"
 
-#include "clocks.h"
-#include "score.h"
+#include "session/clocks.h"
+#include "session/score.h"
 
 namespace session {
 

@@ -1,4 +1,4 @@
-#include "score.h"
+#include "session/score.h"
 
 #include <algorithm>
 

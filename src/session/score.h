@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gamedata.h"
+#include "session/gamedata.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "segmentcolors.h"
+#include "session/segmentcolors.h"
 
-#include "gamedata.h"
+#include "session/gamedata.h"
 
 namespace session {
 

@@ -1,4 +1,4 @@
-#include "spoken.h"
+#include "session/spoken.h"
 
 #include <QStringList>
 

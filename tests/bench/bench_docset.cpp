@@ -1,7 +1,7 @@
-#include "appresources.h"
 #include "docset/docsrecord.h"
-#include "guidelineswindow.h"
-#include "richeditview.h"
+#include "resources/appresources.h"
+#include "ui/dialogs/guidelineswindow.h"
+#include "ui/docviews/richeditview.h"
 
 #include <QApplication>
 #include <QResource>

@@ -1,13 +1,13 @@
-#include "appresources.h"
 #include "engine/logic.h"
-#include "mainwindow.h"
-#include "operationframes.h"
 #include "random/randomsource.h"
-#include "soundmessagefilter.h"
-#include "soundplayer.h"
+#include "resources/appresources.h"
 #include "ui/controls/progress.h"
 #include "ui/controls/systemcolors.h"
-#include "valuelist.h"
+#include "ui/main/mainwindow.h"
+#include "ui/main/operationframes.h"
+#include "ui/main/soundmessagefilter.h"
+#include "ui/main/soundplayer.h"
+#include "ui/main/valuelist.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 // Budgets: one mixing step ≤ 12 ns (it runs on every input event and up to 1000 timer ticks a
 // second), one RandomBelow ≤ 45 ns.
-#include "mixingpool.h"
-#include "randomsource.h"
+#include "random/mixingpool.h"
+#include "random/randomsource.h"
 
 #include <benchmark/benchmark.h>
 

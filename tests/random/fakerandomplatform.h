@@ -1,6 +1,6 @@
 #pragma once
 
-#include "randomsource.h"
+#include "random/randomsource.h"
 
 // A machine with fixed memory figures and clock, and a counter the test sets or lets step by a
 // fixed amount on each reading. Counts the readings of the counter.

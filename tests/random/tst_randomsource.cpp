@@ -1,5 +1,5 @@
 #include "fakerandomplatform.h"
-#include "randomsource.h"
+#include "random/randomsource.h"
 
 #include <QApplication>
 #include <QKeyEvent>

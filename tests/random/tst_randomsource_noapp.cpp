@@ -2,7 +2,7 @@
 // still run its feeds when they are called directly; and the machine readings it seeds from.
 // Needs a process without an application object, hence its own executable.
 #include "fakerandomplatform.h"
-#include "randomsource.h"
+#include "random/randomsource.h"
 
 #include <QTest>
 

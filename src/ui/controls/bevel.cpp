@@ -1,6 +1,6 @@
-#include "bevel.h"
+#include "ui/controls/bevel.h"
 
-#include "systemcolors.h"
+#include "ui/controls/systemcolors.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
-#include "bevellabel.h"
+#include "ui/controls/bevellabel.h"
 
-#include "bevel.h"
-#include "systemcolors.h"
+#include "ui/controls/bevel.h"
+#include "ui/controls/systemcolors.h"
 
 #include <QPainter>
 

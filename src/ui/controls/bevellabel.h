@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drawnlabel.h"
+#include "ui/controls/drawnlabel.h"
 
 // The operation box of the exercise frames: a centred, possibly multi-line caption on the button face
 // colour inside two nested one-pixel lowered bevels. The text is in the window text colour and the

@@ -1,9 +1,9 @@
-#include "drawnaccessible.h"
+#include "ui/controls/drawnaccessible.h"
 
-#include "drawnlabel.h"
-#include "picturebox.h"
-#include "progress.h"
-#include "progressfill.h"
+#include "ui/controls/drawnlabel.h"
+#include "ui/controls/picturebox.h"
+#include "ui/controls/progress.h"
+#include "ui/controls/progressfill.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,6 +1,6 @@
-#include "drawnlabel.h"
+#include "ui/controls/drawnlabel.h"
 
-#include "drawnaccessible.h"
+#include "ui/controls/drawnaccessible.h"
 
 DrawnLabel::DrawnLabel(const QString &text, QWidget *parent)
     : QWidget(parent)

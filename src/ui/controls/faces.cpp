@@ -1,6 +1,6 @@
-#include "faces.h"
+#include "ui/controls/faces.h"
 
-#include "systemcolors.h"
+#include "ui/controls/systemcolors.h"
 
 #include <QPainter>
 #include <QPen>

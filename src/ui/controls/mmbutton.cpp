@@ -1,6 +1,6 @@
-#include "mmbutton.h"
+#include "ui/controls/mmbutton.h"
 
-#include "systemcolors.h"
+#include "ui/controls/systemcolors.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "picturebox.h"
+#include "ui/controls/picturebox.h"
 
-#include "drawnaccessible.h"
+#include "ui/controls/drawnaccessible.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "programstyle.h"
+#include "ui/controls/programstyle.h"
 
 #include <QIconEngine>
 #include <QPointer>

@@ -1,8 +1,8 @@
-#include "progress.h"
+#include "ui/controls/progress.h"
 
-#include "bevel.h"
-#include "drawnaccessible.h"
-#include "systemcolors.h"
+#include "ui/controls/bevel.h"
+#include "ui/controls/drawnaccessible.h"
+#include "ui/controls/systemcolors.h"
 
 #include <QPainter>
 #include <QResizeEvent>

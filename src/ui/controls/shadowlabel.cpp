@@ -1,6 +1,6 @@
-#include "shadowlabel.h"
+#include "ui/controls/shadowlabel.h"
 
-#include "systemcolors.h"
+#include "ui/controls/systemcolors.h"
 
 #include <QEvent>
 #include <QPainter>

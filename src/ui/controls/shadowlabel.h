@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drawnlabel.h"
+#include "ui/controls/drawnlabel.h"
 
 // A one-line label with sunken-shadow text, for window titles: the text is drawn in the button shadow
 // colour at its place, again in the button highlight colour 3 pixels right and down, and last in the

@@ -1,6 +1,6 @@
-#include "systemcolors.h"
+#include "ui/controls/systemcolors.h"
 
-#include "programstyle.h"
+#include "ui/controls/programstyle.h"
 
 #include <QApplication>
 #include <QPalette>

@@ -1,4 +1,4 @@
-#include "technicalline.h"
+#include "ui/controls/technicalline.h"
 
 #include <QLineF>
 #include <QPainter>

@@ -1,9 +1,9 @@
-#include "aboutwindow.h"
+#include "ui/dialogs/aboutwindow.h"
 
-#include "appresources.h"
-#include "progressfill.h"
-#include "shadowlabel.h"
-#include "version.h"
+#include "resources/appresources.h"
+#include "ui/controls/progressfill.h"
+#include "ui/controls/shadowlabel.h"
+#include "ui/dialogs/version.h"
 
 #include <QLabel>
 #include <QPixmap>

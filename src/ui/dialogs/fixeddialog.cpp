@@ -1,6 +1,6 @@
-#include "fixeddialog.h"
+#include "ui/dialogs/fixeddialog.h"
 
-#include "placement.h"
+#include "ui/dialogs/placement.h"
 
 #include <QApplication>
 #include <QKeyEvent>

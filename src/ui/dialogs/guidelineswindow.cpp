@@ -1,10 +1,10 @@
-#include "guidelineswindow.h"
+#include "ui/dialogs/guidelineswindow.h"
 
-#include "appresources.h"
 #include "docset/docsrecord.h"
-#include "messageboxreporter.h"
-#include "mmbutton.h"
-#include "richeditview.h"
+#include "resources/appresources.h"
+#include "ui/controls/mmbutton.h"
+#include "ui/docviews/messageboxreporter.h"
+#include "ui/docviews/richeditview.h"
 
 #include <QEvent>
 #include <QResource>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "docset/docs.h"
-#include "fixeddialog.h"
+#include "ui/dialogs/fixeddialog.h"
 
 #include <QImage>
 #include <QList>

@@ -1,8 +1,8 @@
-#include "hintwindow.h"
+#include "ui/dialogs/hintwindow.h"
 
-#include "appresources.h"
-#include "mmbutton.h"
-#include "systemcolors.h"
+#include "resources/appresources.h"
+#include "ui/controls/mmbutton.h"
+#include "ui/controls/systemcolors.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fixeddialog.h"
+#include "ui/dialogs/fixeddialog.h"
 
 #include <QImage>
 #include <QList>

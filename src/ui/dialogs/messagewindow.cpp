@@ -1,8 +1,8 @@
-#include "messagewindow.h"
+#include "ui/dialogs/messagewindow.h"
 
-#include "appresources.h"
-#include "messagesizing.h"
-#include "mmbutton.h"
+#include "resources/appresources.h"
+#include "ui/controls/mmbutton.h"
+#include "ui/dialogs/messagesizing.h"
 
 #include <QFontMetrics>
 #include <QIcon>

@@ -1,4 +1,4 @@
-#include "messageboxreporter.h"
+#include "ui/docviews/messageboxreporter.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
-#include "richeditview.h"
+#include "ui/docviews/richeditview.h"
 
-#include "appresources.h"
+#include "resources/appresources.h"
 #include "rtf/rtfreader.h"
 
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "treewidgetview.h"
+#include "ui/docviews/treewidgetview.h"
 
 #include <QTreeWidget>
 

@@ -1,4 +1,4 @@
-#include "keys.h"
+#include "ui/main/keys.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

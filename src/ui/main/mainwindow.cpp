@@ -1,18 +1,14 @@
-#include "mainwindow.h"
+#include "ui/main/mainwindow.h"
 
-#include "appresources.h"
 #include "engine/checking.h"
 #include "engine/exercise.h"
 #include "engine/hinttable.h"
 #include "engine/spoken.h"
-#include "keys.h"
-#include "operationframes.h"
-#include "radiogroup.h"
 #include "random/randomsource.h"
+#include "resources/appresources.h"
 #include "session/clocks.h"
 #include "session/segmentcolors.h"
 #include "session/spoken.h"
-#include "soundoutput.h"
 #include "ui/controls/bevellabel.h"
 #include "ui/controls/faces.h"
 #include "ui/controls/mmbutton.h"
@@ -23,7 +19,11 @@
 #include "ui/dialogs/guidelineswindow.h"
 #include "ui/dialogs/hintwindow.h"
 #include "ui/dialogs/messagewindow.h"
-#include "valuelist.h"
+#include "ui/main/keys.h"
+#include "ui/main/operationframes.h"
+#include "ui/main/radiogroup.h"
+#include "ui/main/soundoutput.h"
+#include "ui/main/valuelist.h"
 
 #include <QApplication>
 #include <QGroupBox>

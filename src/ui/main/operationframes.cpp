@@ -1,9 +1,9 @@
-#include "operationframes.h"
+#include "ui/main/operationframes.h"
 
-#include "appresources.h"
+#include "resources/appresources.h"
 #include "ui/controls/bevellabel.h"
 #include "ui/controls/technicalline.h"
-#include "valuelist.h"
+#include "ui/main/valuelist.h"
 
 #include <QLabel>
 

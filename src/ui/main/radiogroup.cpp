@@ -1,4 +1,4 @@
-#include "radiogroup.h"
+#include "ui/main/radiogroup.h"
 
 #include <QButtonGroup>
 #include <QPainter>

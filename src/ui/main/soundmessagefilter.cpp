@@ -1,4 +1,4 @@
-#include "soundmessagefilter.h"
+#include "ui/main/soundmessagefilter.h"
 
 #include <QMessageLogContext>
 

@@ -1,4 +1,4 @@
-#include "soundplayer.h"
+#include "ui/main/soundplayer.h"
 
 #include <QDir>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "soundoutput.h"
+#include "ui/main/soundoutput.h"
 
 #include <QMap>
 #include <QObject>

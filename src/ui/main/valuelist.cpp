@@ -1,4 +1,4 @@
-#include "valuelist.h"
+#include "ui/main/valuelist.h"
 
 #include <QLabel>
 

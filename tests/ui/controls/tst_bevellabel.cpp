@@ -1,6 +1,6 @@
-#include "bevellabel.h"
-#include "shadowlabel.h"
-#include "systemcolors.h"
+#include "ui/controls/bevellabel.h"
+#include "ui/controls/shadowlabel.h"
+#include "ui/controls/systemcolors.h"
 
 #include <QAccessible>
 

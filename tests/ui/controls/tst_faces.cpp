@@ -1,5 +1,5 @@
-#include "faces.h"
-#include "systemcolors.h"
+#include "ui/controls/faces.h"
+#include "ui/controls/systemcolors.h"
 
 #include <QSet>
 #include <QtTest>

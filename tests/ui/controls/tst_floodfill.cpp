@@ -1,4 +1,4 @@
-#include "faces.h"
+#include "ui/controls/faces.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
-#include "faces.h"
-#include "mmbutton.h"
-#include "systemcolors.h"
+#include "ui/controls/faces.h"
+#include "ui/controls/mmbutton.h"
+#include "ui/controls/systemcolors.h"
 
 #include <QSignalSpy>
 #include <QtTest>

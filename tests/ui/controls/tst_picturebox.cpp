@@ -1,5 +1,5 @@
-#include "picturebox.h"
-#include "systemcolors.h"
+#include "ui/controls/picturebox.h"
+#include "ui/controls/systemcolors.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "progress.h"
-#include "systemcolors.h"
+#include "ui/controls/progress.h"
+#include "ui/controls/systemcolors.h"
 
 #include <QtTest>
 

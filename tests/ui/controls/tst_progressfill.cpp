@@ -1,5 +1,5 @@
-#include "progressfill.h"
-#include "systemcolors.h"
+#include "ui/controls/progressfill.h"
+#include "ui/controls/systemcolors.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "shadowlabel.h"
-#include "systemcolors.h"
+#include "ui/controls/shadowlabel.h"
+#include "ui/controls/systemcolors.h"
 
 #include <QPainter>
 #include <QtTest>

@@ -1,5 +1,5 @@
 #include "loadedplugins.h"
-#include "systemcolors.h"
+#include "ui/controls/systemcolors.h"
 
 #include <QApplication>
 #include <QMainWindow>

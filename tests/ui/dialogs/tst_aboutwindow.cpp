@@ -1,9 +1,9 @@
-#include "aboutwindow.h"
-#include "appresources.h"
 #include "loadedplugins.h"
 #include "modalrunner.h"
-#include "progressfill.h"
-#include "shadowlabel.h"
+#include "resources/appresources.h"
+#include "ui/controls/progressfill.h"
+#include "ui/controls/shadowlabel.h"
+#include "ui/dialogs/aboutwindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

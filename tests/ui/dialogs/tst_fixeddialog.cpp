@@ -1,5 +1,5 @@
-#include "fixeddialog.h"
 #include "modalrunner.h"
+#include "ui/dialogs/fixeddialog.h"
 
 #include <QApplication>
 #include <QLineEdit>

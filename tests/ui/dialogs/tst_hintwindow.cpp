@@ -1,7 +1,7 @@
-#include "appresources.h"
-#include "hintwindow.h"
-#include "mmbutton.h"
 #include "modalrunner.h"
+#include "resources/appresources.h"
+#include "ui/controls/mmbutton.h"
+#include "ui/dialogs/hintwindow.h"
 
 #include <QLabel>
 #include <QTableWidget>

@@ -1,4 +1,4 @@
-#include "messagesizing.h"
+#include "ui/dialogs/messagesizing.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
-#include "appresources.h"
-#include "messagesizing.h"
-#include "messagewindow.h"
-#include "mmbutton.h"
 #include "modalrunner.h"
+#include "resources/appresources.h"
+#include "ui/controls/mmbutton.h"
+#include "ui/dialogs/messagesizing.h"
+#include "ui/dialogs/messagewindow.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "placement.h"
+#include "ui/dialogs/placement.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "docset/docs.h"
-#include "messageboxreporter.h"
-#include "richeditview.h"
-#include "treewidgetview.h"
+#include "ui/docviews/messageboxreporter.h"
+#include "ui/docviews/richeditview.h"
+#include "ui/docviews/treewidgetview.h"
 
 #include <QAbstractButton>
 #include <QApplication>

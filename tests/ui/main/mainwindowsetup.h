@@ -1,8 +1,8 @@
 #pragma once
 
-#include "appresources.h"
-#include "mainwindow.h"
+#include "resources/appresources.h"
 #include "ui/controls/systemcolors.h"
+#include "ui/main/mainwindow.h"
 
 #include <QApplication>
 

@@ -1,10 +1,10 @@
 #include "../dialogs/modalrunner.h"
-#include "appresources.h"
-#include "mainwindow.h"
 #include "mainwindowsetup.h"
-#include "richeditview.h"
+#include "resources/appresources.h"
 #include "ui/controls/systemcolors.h"
 #include "ui/dialogs/guidelineswindow.h"
+#include "ui/docviews/richeditview.h"
+#include "ui/main/mainwindow.h"
 
 #include <QAction>
 #include <QScrollBar>

@@ -1,9 +1,9 @@
 // Long runs: a whole day of clock ticks, and a thousand exercises, in one run of the main window.
-#include "appresources.h"
-#include "mainwindow.h"
 #include "mainwindowsetup.h"
-#include "operationframes.h"
+#include "resources/appresources.h"
 #include "ui/controls/systemcolors.h"
+#include "ui/main/mainwindow.h"
+#include "ui/main/operationframes.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,13 +1,9 @@
-#include "appresources.h"
 #include "engine/checking.h"
 #include "engine/hinttable.h"
 #include "engine/logic.h"
-#include "mainwindow.h"
 #include "mainwindowsetup.h"
-#include "operationframes.h"
-#include "radiogroup.h"
+#include "resources/appresources.h"
 #include "session/gamedata.h"
-#include "soundoutput.h"
 #include "ui/controls/bevellabel.h"
 #include "ui/controls/mmbutton.h"
 #include "ui/controls/picturebox.h"
@@ -17,7 +13,11 @@
 #include "ui/dialogs/guidelineswindow.h"
 #include "ui/dialogs/hintwindow.h"
 #include "ui/dialogs/messagewindow.h"
-#include "valuelist.h"
+#include "ui/main/mainwindow.h"
+#include "ui/main/operationframes.h"
+#include "ui/main/radiogroup.h"
+#include "ui/main/soundoutput.h"
+#include "ui/main/valuelist.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

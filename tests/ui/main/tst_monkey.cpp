@@ -7,12 +7,9 @@
 // default one drawn from the clock). The seed is printed at the start and with every failure, so that a
 // failing run can be repeated exactly: the exercises draw from the monkey's own generator and the clocks tick
 // only when the monkey says so.
-#include "appresources.h"
 #include "engine/logic.h"
-#include "mainwindow.h"
 #include "mainwindowsetup.h"
-#include "operationframes.h"
-#include "radiogroup.h"
+#include "resources/appresources.h"
 #include "session/gameflow.h"
 #include "session/score.h"
 #include "ui/controls/mmbutton.h"
@@ -22,7 +19,10 @@
 #include "ui/dialogs/guidelineswindow.h"
 #include "ui/dialogs/hintwindow.h"
 #include "ui/dialogs/messagewindow.h"
-#include "valuelist.h"
+#include "ui/main/mainwindow.h"
+#include "ui/main/operationframes.h"
+#include "ui/main/radiogroup.h"
+#include "ui/main/valuelist.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
-#include "appresources.h"
-#include "operationframes.h"
+#include "resources/appresources.h"
 #include "ui/controls/bevellabel.h"
 #include "ui/controls/technicalline.h"
-#include "valuelist.h"
+#include "ui/main/operationframes.h"
+#include "ui/main/valuelist.h"
 
 #include <QAbstractItemView>
 #include <QLabel>

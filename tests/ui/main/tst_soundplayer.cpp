@@ -1,5 +1,5 @@
-#include "soundmessagefilter.h"
-#include "soundplayer.h"
+#include "ui/main/soundmessagefilter.h"
+#include "ui/main/soundplayer.h"
 
 #include <QPainter>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "appresources.h"
+#include "resources/appresources.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
