@@ -30,7 +30,6 @@
 #include <QMap>
 #include <QMenu>
 #include <QPointer>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
@@ -125,8 +124,6 @@ private Q_SLOTS:
     void soundSwitchSilencesBothClips();
     void explanationComesInTheNotationOfTheMoment();
     void f1OpensTheReferenceInEveryState();
-    void keysWorkAfterEveryWindowCloses_data();
-    void keysWorkAfterEveryWindowCloses();
     void hiddenOrDisabledButtonsDoNothing();
     void startupScreenComesAfterTheWindowsFirstPaint();
     void screenReaderNamesFollowTheGame();
@@ -747,92 +744,6 @@ void TestMainWindow::f1OpensTheReferenceInEveryState() {
         pressKey(m_form, Qt::Key_F1);
         QCOMPARE(caption, QStringLiteral("Справочная информация"));
     }
-    m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
-}
-
-void TestMainWindow::keysWorkAfterEveryWindowCloses_data() {
-    QTest::addColumn<QString>("window");
-    for (const char *window : {"reference", "guidelines", "hint", "message", "about"})
-        QTest::newRow(window) << QString::fromLatin1(window);
-}
-
-void TestMainWindow::keysWorkAfterEveryWindowCloses() {
-    QFETCH(QString, window);
-    // A desktop without a window manager: when a window goes, the window system's focus goes to no window of
-    // the program (here a bare window of its own), until the program activates one itself.
-    struct NoWindowManager : QObject {
-        QWindow nowhere;
-        bool eventFilter(QObject *, QEvent *event) override {
-            if (event->type() == QEvent::Hide) {
-                nowhere.setGeometry(-10, -10, 1, 1);
-                nowhere.show();
-            }
-            return false;
-        }
-    } bare;
-    TForm7 guidelines(m_form, &m_form->drawnButtons());
-    TForm8 messages(m_form, &m_form->drawnButtons());
-    TForm2 hint(m_form, &m_form->drawnButtons());
-    TForm9 about(m_form);
-    // The first paint and the start-up screen's turn pass before the windows are handed over.
-    m_form->repaint();
-    QCoreApplication::processEvents();
-    m_form->setDialogs(&guidelines, &messages, &hint, &about);
-    for (QWidget *dialog : std::initializer_list<QWidget *>{&guidelines, &messages, &hint, &about})
-        dialog->installEventFilter(&bare);
-    QStringList shown;
-    // Each window that opens is noted and closed as the pupil would close it.
-    const std::pair<QDialog *, QAbstractButton *> closers[] = {{&guidelines, guidelines.LMDMMButton1},
-                                                               {&messages, messages.LMDMMButton1},
-                                                               {&hint, hint.LMDMMButton1},
-                                                               {&about, about.LMDButton1}};
-    QTimer pupil;
-    connect(&pupil, &QTimer::timeout, m_form, [&] {
-        for (const auto &closer : closers) {
-            if (closer.first->isVisible()) {
-                // A window system activates a modal window as it comes up; the pupil then reads it.
-                closer.first->activateWindow();
-                if (QTest::qWaitFor([&] { return closer.first->isActiveWindow(); }))
-                    shown << closer.first->windowTitle();
-                closer.second->click();
-            }
-        }
-    });
-    pupil.start(1);
-
-    // The event loop runs between two keys of the pupil.
-    const auto press = [this](Qt::Key key) {
-        QCoreApplication::processEvents();
-        pressKey(m_form, key);
-    };
-    m_form->N21Click();
-    if (window == QLatin1String("reference"))
-        press(Qt::Key_F1);
-    else if (window == QLatin1String("guidelines"))
-        m_form->N12Click();
-    else if (window == QLatin1String("hint"))
-        QTest::mouseClick(m_form->LMDMMButton1, Qt::LeftButton);
-    else if (window == QLatin1String("message"))
-        press(Qt::Key_Return);
-    else
-        m_form->N8Click();
-    QCOMPARE(shown.size(), 1);
-
-    // F1 while playing, Enter to answer (the explanation comes), then in the game-over state Enter for "Да"
-    // and a level key.
-    press(Qt::Key_F1);
-    QCOMPARE(shown.value(1), QStringLiteral("Справочная информация"));
-    const int exercise = m_form->game().data().CurrentExercise;
-    press(Qt::Key_Return);
-    QCOMPARE(m_form->game().data().CurrentExercise, exercise + 1);
-    QCOMPARE(shown.size(), 3);
-    m_form->N5Click();
-    press(Qt::Key_Return);
-    QCOMPARE(m_form->game().state(), GameState::LevelPrompt);
-    press(Qt::Key_3);
-    QCOMPARE(m_form->game().data().Level, 3);
-    press(Qt::Key_F1);
-    QCOMPARE(shown.size(), 4);
     m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
 }
 
