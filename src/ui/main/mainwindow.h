@@ -9,24 +9,22 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <utility>
 
-class QAction;
-class QGroupBox;
 class QLabel;
-class QMenu;
 class QTimer;
-class PictureBox;
 class SoundOutput;
 class TForm2;
 class TForm7;
 class TForm8;
 class TForm9;
 class TLMDMMButton;
-class TLMDProgress;
 class TOperationFrame;
-class TRadioGroup;
-class TValueList;
+
+namespace Ui {
+class TForm1;
+}
 
 // The main window Form1: the exercise area, the notation choice, the progress bar, the right-hand column
 // with lamps, clock and action buttons, and the menu. It is a thin view: the game flow (session) decides
@@ -68,49 +66,6 @@ public:
     // How the checks' messages are shown; tests replace it to record them.
     static std::function<void(const QString &caption, const QString &text)> showScreenMessage;
 
-    // Controls, named as in the window's layout.
-    QWidget *Panel1 = nullptr;
-    PictureBox *Image1 = nullptr;
-    QLabel *LMDLabel1 = nullptr;
-    TValueList *ComboBox1 = nullptr;
-    QGroupBox *GroupBox1 = nullptr;
-    TRadioGroup *RadioGroup1 = nullptr;
-    TRadioGroup *RadioGroup2 = nullptr;
-    TLMDProgress *LMDProgress1 = nullptr;
-    QWidget *LMDBackPanel1 = nullptr;
-    QWidget *Shape1 = nullptr;
-    QLabel *Image6 = nullptr;
-    QLabel *Image3 = nullptr;
-    QLabel *Image5 = nullptr;
-    QLabel *Image4 = nullptr;
-    QLabel *LMDSimpleLabel1 = nullptr;
-    QLabel *Label2 = nullptr;
-    TLMDMMButton *LMDMMButton1 = nullptr;
-    QLabel *Label5 = nullptr;
-    QWidget *LMDBackPanel3 = nullptr;
-    TLMDMMButton *LMDMMButton2 = nullptr;
-    TLMDMMButton *LMDMMButton3 = nullptr;
-    TLMDMMButton *LMDMMButton4 = nullptr;
-    TLMDMMButton *LMDMMButton5 = nullptr;
-    TLMDMMButton *LMDMMButton6 = nullptr;
-    TLMDMMButton *LMDMMButton7 = nullptr;
-    QTimer *Timer1 = nullptr;
-    QTimer *Timer3 = nullptr;
-
-    QMenu *N1 = nullptr;
-    QMenu *N4 = nullptr;
-    QAction *N11 = nullptr;
-    QAction *N21 = nullptr;
-    QAction *N31 = nullptr;
-    QAction *N9 = nullptr;
-    QAction *N5 = nullptr;
-    QAction *N10 = nullptr;
-    QAction *mnuExit = nullptr;
-    QMenu *N3 = nullptr;
-    QAction *N12 = nullptr;
-    QAction *N6 = nullptr;
-    QAction *N8 = nullptr;
-
 public Q_SLOTS:
     void N11Click() { m_game.N11Click(); }
     void N21Click() { m_game.N21Click(); }
@@ -144,27 +99,19 @@ public Q_SLOTS:
     // window before the focused control does, and never consumes it.
     void FormKeyDown(int key, Qt::KeyboardModifiers shift);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void changeEvent(QEvent *event) override;
-    bool event(QEvent *event) override;
-
 private:
     class WidgetNotationTarget;
 
     void FormCreate();
     void FormActivate();
-    void activateOnceDrawn();
     void showDocument(const QString &caption, int index);
-    void createControls();
-    void createMenu();
+    void completeTheForm();
+    void connectCommands();
     TLMDMMButton *actionButton(session::ActionButton button) const;
     void disposeFrames();
     void showLamp(QLabel *lamp, int image);
     // What screen readers say of each value list: its operation, its input, whether it is given or open.
     void nameTheLists();
-    void nameTheControls();
     void describeProgress();
 
     // session::GameView
@@ -185,6 +132,9 @@ private:
     bool soundOn() const override;
     void playSound(const QString &clip) override;
 
+    std::unique_ptr<Ui::TForm1> m_ui;
+    QTimer *Timer1 = nullptr;
+    QTimer *Timer3 = nullptr;
     session::GameFlow m_game;
     engine::ExerciseModel m_model;
     std::array<TOperationFrame *, 3> m_frames{};
@@ -193,10 +143,6 @@ private:
     QList<QImage> m_lampImages;
     int m_totalSeconds = 0;
     bool m_terminationRequested = false;
-    bool m_activated = false;
-    bool m_painted = false;
-    bool m_activationPending = false;
-    bool m_keyPreviewInstalled = false;
     TForm7 *m_form7 = nullptr;
     TForm8 *m_form8 = nullptr;
     TForm2 *m_form2 = nullptr;

@@ -6,8 +6,8 @@
 
 #include "ui/controls/systemcolors.h"
 
-TGroupBox::TGroupBox(const QString &caption, QWidget *parent)
-    : QGroupBox(caption, parent) {}
+TGroupBox::TGroupBox(QWidget *parent)
+    : QGroupBox(parent) {}
 
 void TGroupBox::paintEvent(QPaintEvent *) {
     QPainter painter(this);
@@ -23,15 +23,20 @@ void TGroupBox::paintEvent(QPaintEvent *) {
     painter.drawText(caption, Qt::AlignCenter, title());
 }
 
-TRadioGroup::TRadioGroup(const QString &caption, const QStringList &items, QWidget *parent)
-    : TGroupBox(caption, parent)
+TRadioGroup::TRadioGroup(QWidget *parent)
+    : TGroupBox(parent)
     , m_group(new QButtonGroup(this)) {
+    connect(m_group, &QButtonGroup::idClicked, this, [this](int) { Q_EMIT clicked(); });
+}
+
+void TRadioGroup::setItems(const QStringList &items) {
+    qDeleteAll(m_items);
+    m_items.clear();
     for (int i = 0; i < items.size(); ++i) {
         auto *button = new QRadioButton(items.at(i), this);
         m_group->addButton(button, i);
         m_items << button;
     }
-    connect(m_group, &QButtonGroup::idClicked, this, [this](int) { Q_EMIT clicked(); });
     layoutItems();
 }
 

@@ -12,7 +12,7 @@ class QRadioButton;
 class TGroupBox : public QGroupBox {
     Q_OBJECT
 public:
-    explicit TGroupBox(const QString &caption, QWidget *parent = nullptr);
+    explicit TGroupBox(QWidget *parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -23,7 +23,10 @@ protected:
 class TRadioGroup : public TGroupBox {
     Q_OBJECT
 public:
-    TRadioGroup(const QString &caption, const QStringList &items, QWidget *parent = nullptr);
+    explicit TRadioGroup(QWidget *parent = nullptr);
+
+    // Replaces the items by new ones, none checked.
+    void setItems(const QStringList &items);
 
     int ItemIndex() const;
     void setItemIndex(int index);

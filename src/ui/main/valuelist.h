@@ -14,6 +14,8 @@ public:
 
     // Remember the item index, replace the items, put the index back. Enabled state is left alone.
     void refill(const QStringList &texts);
+    // The layout's initial items.
+    void setItems(const QStringList &texts) { refill(texts); }
 
     // What screen readers say of the list besides its value. On Linux a drop-down list's accessible name is
     // its current value and its name comes from the label that it is the buddy of, so the list keeps a hidden

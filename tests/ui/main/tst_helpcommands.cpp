@@ -88,7 +88,7 @@ void TestHelpCommands::f1RightAfterStartShowsTheReferenceAsLoaded() {
 
 void TestHelpCommands::guidelinesThenF1ReloadsTheReference() {
     const Shown guidelines =
-        open([&] { m_main->N12->trigger(); },
+        open([&] { control<QAction>(m_main, "N12")->trigger(); },
              [&] { QTest::keyClick(m_help->RichEdit1, Qt::Key_End, Qt::ControlModifier); });
     QCOMPARE(guidelines.caption, QStringLiteral("Методические указания"));
     QVERIFY(guidelines.text.startsWith(QStringLiteral("О методических указаниях\n")));

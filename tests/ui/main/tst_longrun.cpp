@@ -46,11 +46,13 @@ private Q_SLOTS:
             const auto shows = [&form](QLabel *lamp, int image) {
                 return lamp->pixmap().toImage() == QPixmap::fromImage(form.lampImages().at(image)).toImage();
             };
-            return shows(form.Image6, green) && shows(form.Image3, yellow) && shows(form.Image5, red);
+            return shows(control<QLabel>(&form, "Image6"), green) &&
+                   shows(control<QLabel>(&form, "Image3"), yellow) &&
+                   shows(control<QLabel>(&form, "Image5"), red);
         };
-        form.Timer3->stop();
+        control<QTimer>(&form, "Timer3")->stop();
         form.N31Click();
-        form.Timer1->stop();
+        control<QTimer>(&form, "Timer1")->stop();
         struct Boundary {
             int seconds;
             const char *clock;
@@ -70,8 +72,9 @@ private Q_SLOTS:
                 form.Timer1Timer();
                 ++seconds;
             }
-            QCOMPARE(form.LMDSimpleLabel1->text(), QLatin1String(b.clock));
-            for (QLabel *lamp : {form.Image6, form.Image3, form.Image5})
+            QCOMPARE(control<QLabel>(&form, "LMDSimpleLabel1")->text(), QLatin1String(b.clock));
+            for (QLabel *lamp : {control<QLabel>(&form, "Image6"), control<QLabel>(&form, "Image3"),
+                                 control<QLabel>(&form, "Image5")})
                 QCOMPARE(lamp->toolTip(), QStringLiteral("Общее время - ") + QLatin1String(b.clock));
             QVERIFY2(lampsAre(b.green, b.yellow, b.red), b.clock);
         }

@@ -57,7 +57,7 @@ QString widgetText(const QWidget *widget) {
 }
 
 QList<TOperationFrame *> liveFrames(const TForm1 &form) {
-    return form.Panel1->findChildren<TOperationFrame *>(QString(), Qt::FindDirectChildrenOnly);
+    return control(&form, "Panel1")->findChildren<TOperationFrame *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 // Keys come through the window, as they do from the keyboard: the window hands them to its focused control.
@@ -226,17 +226,18 @@ void TestMainWindow::clientAreaIsFixedBelowTheMenu() {
     QCOMPARE(m_form->font().pixelSize(), 19);
     QVERIFY(m_form->font().bold());
     // Initial choices: "Нет/Да" and English names.
-    QCOMPARE(m_form->RadioGroup1->ItemIndex(), 1);
-    QCOMPARE(m_form->RadioGroup2->ItemIndex(), 1);
-    QCOMPARE(m_form->RadioGroup1->item(4)->text(), QStringLiteral("False/True"));
-    QVERIFY(m_form->Timer3->isActive());
-    QVERIFY(!m_form->Timer1->isActive());
-    QCOMPARE(m_form->Timer1->interval(), 1000);
-    QCOMPARE(m_form->Timer1->timerType(), Qt::PreciseTimer);
+    QCOMPARE(control<TRadioGroup>(m_form, "RadioGroup1")->ItemIndex(), 1);
+    QCOMPARE(control<TRadioGroup>(m_form, "RadioGroup2")->ItemIndex(), 1);
+    QCOMPARE(control<TRadioGroup>(m_form, "RadioGroup1")->item(4)->text(), QStringLiteral("False/True"));
+    QVERIFY(control<QTimer>(m_form, "Timer3")->isActive());
+    QVERIFY(!control<QTimer>(m_form, "Timer1")->isActive());
+    QCOMPARE(control<QTimer>(m_form, "Timer1")->interval(), 1000);
+    QCOMPARE(control<QTimer>(m_form, "Timer1")->timerType(), Qt::PreciseTimer);
 }
 
 void TestMainWindow::titlePictureIsShownPixelForPixel() {
-    const QImage shown = m_form->Image1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown =
+        control<PictureBox>(m_form, "Image1")->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage stored =
         QImage(QStringLiteral(":/pictures/title.bmp")).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown.size(), QSize(617, 497));
@@ -244,31 +245,31 @@ void TestMainWindow::titlePictureIsShownPixelForPixel() {
 }
 
 void TestMainWindow::menuItemsAndTheirStartingStates() {
-    QCOMPARE(m_form->N1->title(), QStringLiteral("Настройка"));
-    QCOMPARE(m_form->N4->title(), QStringLiteral("Выбери уровень"));
-    QCOMPARE(m_form->N11->text(), QStringLiteral("Сложность &1"));
-    QCOMPARE(m_form->N31->text(), QStringLiteral("Сложность &3"));
-    QCOMPARE(m_form->N10->text(), QStringLiteral("Звук включен"));
-    QVERIFY(m_form->N10->isChecked());
-    QCOMPARE(m_form->N6->shortcut(), QKeySequence(Qt::Key_F1));
-    const QList<QAction *> settings = m_form->N1->actions();
+    QCOMPARE(control<QMenu>(m_form, "N1")->title(), QStringLiteral("Настройка"));
+    QCOMPARE(control<QMenu>(m_form, "N4")->title(), QStringLiteral("Выбери уровень"));
+    QCOMPARE(control<QAction>(m_form, "N11")->text(), QStringLiteral("Сложность &1"));
+    QCOMPARE(control<QAction>(m_form, "N31")->text(), QStringLiteral("Сложность &3"));
+    QCOMPARE(control<QAction>(m_form, "N10")->text(), QStringLiteral("Звук включен"));
+    QVERIFY(control<QAction>(m_form, "N10")->isChecked());
+    QCOMPARE(control<QAction>(m_form, "N6")->shortcut(), QKeySequence(Qt::Key_F1));
+    const QList<QAction *> settings = control<QMenu>(m_form, "N1")->actions();
     QCOMPARE(settings.size(), 6);
     QVERIFY(settings.at(3)->isSeparator());
-    QCOMPARE(settings.at(5), m_form->mnuExit);
-    const QList<QAction *> help = m_form->N3->actions();
+    QCOMPARE(settings.at(5), control<QAction>(m_form, "mnuExit"));
+    const QList<QAction *> help = control<QMenu>(m_form, "N3")->actions();
     QCOMPARE(help.size(), 4);
-    QCOMPARE(help.at(0), m_form->N12);
+    QCOMPARE(help.at(0), control<QAction>(m_form, "N12"));
     QVERIFY(help.at(2)->isSeparator());
     QCOMPARE(help.at(3)->text(), QStringLiteral("О программе"));
-    QVERIFY(m_form->N4->isEnabled());
-    QVERIFY(!m_form->N9->isEnabled());
-    QVERIFY(!m_form->N5->isEnabled());
+    QVERIFY(control<QMenu>(m_form, "N4")->isEnabled());
+    QVERIFY(!control<QAction>(m_form, "N9")->isEnabled());
+    QVERIFY(!control<QAction>(m_form, "N5")->isEnabled());
 
-    m_form->N10->trigger();
-    QCOMPARE(m_form->N10->text(), QStringLiteral("Звук выключен"));
-    QVERIFY(!m_form->N10->isChecked());
-    m_form->N10->trigger();
-    QCOMPARE(m_form->N10->text(), QStringLiteral("Звук включен"));
+    control<QAction>(m_form, "N10")->trigger();
+    QCOMPARE(control<QAction>(m_form, "N10")->text(), QStringLiteral("Звук выключен"));
+    QVERIFY(!control<QAction>(m_form, "N10")->isChecked());
+    control<QAction>(m_form, "N10")->trigger();
+    QCOMPARE(control<QAction>(m_form, "N10")->text(), QStringLiteral("Звук включен"));
 }
 
 void TestMainWindow::screenChecksFailInOrder_data() {
@@ -338,29 +339,31 @@ void TestMainWindow::windowsStatesFollowTheTable() {
     QFETCH(int, state);
     QFETCH(int, level);
     if (steps >= 1)
-        QTest::mouseClick(m_form->LMDMMButton5, Qt::LeftButton);
+        QTest::mouseClick(control<TLMDMMButton>(m_form, "LMDMMButton5"), Qt::LeftButton);
     if (steps >= 2)
-        m_form->N5->trigger();
+        control<QAction>(m_form, "N5")->trigger();
     if (steps >= 3)
-        QTest::mouseClick(m_form->LMDMMButton2, Qt::LeftButton);
+        QTest::mouseClick(control<TLMDMMButton>(m_form, "LMDMMButton2"), Qt::LeftButton);
 
     const session::StateView expected = session::stateView(GameState(state), level);
-    QCOMPARE(m_form->Label5->text(), QString(expected.statusText).replace("\r\n", "\n"));
-    QCOMPARE(m_form->Image1->isVisibleTo(m_form), expected.titlePicture);
-    for (QWidget *widget :
-         {static_cast<QWidget *>(m_form->GroupBox1), static_cast<QWidget *>(m_form->LMDLabel1),
-          static_cast<QWidget *>(m_form->ComboBox1)})
+    QCOMPARE(control<QLabel>(m_form, "Label5")->text(), QString(expected.statusText).replace("\r\n", "\n"));
+    QCOMPARE(control<PictureBox>(m_form, "Image1")->isVisibleTo(m_form), expected.titlePicture);
+    for (QWidget *widget : {static_cast<QWidget *>(control<QGroupBox>(m_form, "GroupBox1")),
+                            static_cast<QWidget *>(control<QLabel>(m_form, "LMDLabel1")),
+                            static_cast<QWidget *>(control<TValueList>(m_form, "ComboBox1"))})
         QCOMPARE(widget->isVisibleTo(m_form), !expected.titlePicture);
-    for (QWidget *button : {m_form->LMDMMButton4, m_form->LMDMMButton5, m_form->LMDMMButton6})
+    for (QWidget *button :
+         {control<TLMDMMButton>(m_form, "LMDMMButton4"), control<TLMDMMButton>(m_form, "LMDMMButton5"),
+          control<TLMDMMButton>(m_form, "LMDMMButton6")})
         QCOMPARE(button->isVisibleTo(m_form), expected.levelButtons);
-    QCOMPARE(m_form->LMDMMButton7->isVisibleTo(m_form), expected.doneButton);
-    QCOMPARE(m_form->LMDMMButton2->isVisibleTo(m_form), expected.yesNoButtons);
-    QCOMPARE(m_form->LMDMMButton3->isVisibleTo(m_form), expected.yesNoButtons);
-    QCOMPARE(m_form->LMDMMButton1->isEnabled(), expected.hintEnabled);
-    QCOMPARE(m_form->N4->isEnabled(), expected.levelMenuEnabled);
-    QCOMPARE(m_form->N9->isEnabled(), expected.gameMenuItemsEnabled);
-    QCOMPARE(m_form->N5->isEnabled(), expected.gameMenuItemsEnabled);
-    QCOMPARE(m_form->Timer1->isActive(), expected.clockRunning);
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton7")->isVisibleTo(m_form), expected.doneButton);
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton2")->isVisibleTo(m_form), expected.yesNoButtons);
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton3")->isVisibleTo(m_form), expected.yesNoButtons);
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton1")->isEnabled(), expected.hintEnabled);
+    QCOMPARE(control<QMenu>(m_form, "N4")->isEnabled(), expected.levelMenuEnabled);
+    QCOMPARE(control<QAction>(m_form, "N9")->isEnabled(), expected.gameMenuItemsEnabled);
+    QCOMPARE(control<QAction>(m_form, "N5")->isEnabled(), expected.gameMenuItemsEnabled);
+    QCOMPARE(control<QTimer>(m_form, "Timer1")->isActive(), expected.clockRunning);
     flushDeferredDeletes();
     QCOMPARE(liveFrames(*m_form).isEmpty(), GameState(state) != GameState::Playing);
 }
@@ -401,16 +404,17 @@ void TestMainWindow::everyExerciseLeavesExactlyItsOwnFrames() {
 
 void TestMainWindow::answerBoxStandsAtItsPlaceAndResetsEachExercise() {
     m_form->game().chooseLevel(1);
-    QCOMPARE(m_form->ComboBox1->pos(), QPoint(385, 350));
+    QCOMPARE(control<TValueList>(m_form, "ComboBox1")->pos(), QPoint(385, 350));
     QCOMPARE(m_form->frame(1)->x(), 135);
-    m_form->ComboBox1->setCurrentIndex(engine::lvTrue);
+    control<TValueList>(m_form, "ComboBox1")->setCurrentIndex(engine::lvTrue);
     m_form->NextExercise();
-    QCOMPARE(m_form->ComboBox1->currentIndex(), int(engine::lvUnknown));
-    QCOMPARE(m_form->ComboBox1->currentText(), QStringLiteral("?"));
+    QCOMPARE(control<TValueList>(m_form, "ComboBox1")->currentIndex(), int(engine::lvUnknown));
+    QCOMPARE(control<TValueList>(m_form, "ComboBox1")->currentText(), QStringLiteral("?"));
     m_form->N5Click();
     m_form->game().chooseLevel(2);
-    QCOMPARE(m_form->ComboBox1->pos(), QPoint(510, 350));
-    QCOMPARE(m_form->LMDLabel1->text(), QStringLiteral("Вычисли результаты выполнения логических операций"));
+    QCOMPARE(control<TValueList>(m_form, "ComboBox1")->pos(), QPoint(510, 350));
+    QCOMPARE(control<QLabel>(m_form, "LMDLabel1")->text(),
+             QStringLiteral("Вычисли результаты выполнения логических операций"));
 }
 
 void TestMainWindow::oldFrameOutlivesTheEventThatReplacedIt() {
@@ -420,7 +424,7 @@ void TestMainWindow::oldFrameOutlivesTheEventThatReplacedIt() {
     // Out of sight and out of the exercise area at once, deleted only when the event loop gets control.
     QVERIFY(old);
     QVERIFY(!old->isVisible());
-    QVERIFY(old->parentWidget() != m_form->Panel1);
+    QVERIFY(old->parentWidget() != control(m_form, "Panel1"));
     QVERIFY(old != m_form->frame(1));
     flushDeferredDeletes();
     QVERIFY(!old);
@@ -433,33 +437,33 @@ void TestMainWindow::notationChangeRelabelsTheLiveDiagram() {
     QCOMPARE(last->ComboBox1->currentText(), QStringLiteral("Да"));
     const bool givenEnabled = m_form->frame(3)->ComboBox1->isEnabled();
 
-    pick(m_form->RadioGroup1->item(0));
+    pick(control<TRadioGroup>(m_form, "RadioGroup1")->item(0));
     QCOMPARE(last->ComboBox1->currentText(), QStringLiteral("1"));
     QCOMPARE(last->valueList(2)->currentText(), QStringLiteral("?"));
-    QCOMPARE(m_form->ComboBox1->itemText(1), QStringLiteral("0"));
+    QCOMPARE(control<TValueList>(m_form, "ComboBox1")->itemText(1), QStringLiteral("0"));
     QCOMPARE(m_form->frame(3)->ComboBox1->isEnabled(), givenEnabled);
 
-    pick(m_form->RadioGroup2->item(0));
+    pick(control<TRadioGroup>(m_form, "RadioGroup2")->item(0));
     QCOMPARE(m_form->frame(3)->LMDLabel1->text(), QStringLiteral("НЕ"));
-    pick(m_form->RadioGroup1->item(2));
+    pick(control<TRadioGroup>(m_form, "RadioGroup1")->item(2));
     QCOMPARE(last->ComboBox1->currentText(), QStringLiteral("Истина"));
     // The next exercise comes in the notation and language then current.
     m_form->NextExercise();
-    QCOMPARE(m_form->ComboBox1->itemText(2), QStringLiteral("Истина"));
+    QCOMPARE(control<TValueList>(m_form, "ComboBox1")->itemText(2), QStringLiteral("Истина"));
     QCOMPARE(m_form->frame(3)->LMDLabel1->text(), QStringLiteral("НЕ"));
 }
 
 void TestMainWindow::gameClockTicksFreezesAndResets() {
     m_form->game().chooseLevel(1);
-    QVERIFY(m_form->Timer1->isActive());
+    QVERIFY(control<QTimer>(m_form, "Timer1")->isActive());
     m_form->Timer1Timer();
-    QCOMPARE(m_form->LMDSimpleLabel1->text(), QStringLiteral("00:01"));
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel1")->text(), QStringLiteral("00:01"));
     m_form->Timer1Timer();
-    m_form->N5->trigger();
-    QVERIFY(!m_form->Timer1->isActive());
-    QCOMPARE(m_form->LMDSimpleLabel1->text(), QStringLiteral("00:02"));
-    m_form->N21->trigger();
-    QCOMPARE(m_form->LMDSimpleLabel1->text(), QStringLiteral("00:00"));
+    control<QAction>(m_form, "N5")->trigger();
+    QVERIFY(!control<QTimer>(m_form, "Timer1")->isActive());
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel1")->text(), QStringLiteral("00:02"));
+    control<QAction>(m_form, "N21")->trigger();
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel1")->text(), QStringLiteral("00:00"));
     QCOMPARE(m_form->game().data().GameSeconds, 0);
 }
 
@@ -467,28 +471,33 @@ void TestMainWindow::lampsAndTheirHintFollowTheTotalTime() {
     const auto lampIs = [this](QLabel *lamp, int image) {
         return lamp->pixmap().toImage() == QPixmap::fromImage(m_form->lampImages().at(image)).toImage();
     };
-    QVERIFY(lampIs(m_form->Image6, 0) && lampIs(m_form->Image3, 2) && lampIs(m_form->Image5, 4));
+    QVERIFY(lampIs(control<QLabel>(m_form, "Image6"), 0) && lampIs(control<QLabel>(m_form, "Image3"), 2) &&
+            lampIs(control<QLabel>(m_form, "Image5"), 4));
     m_form->Timer3Timer();
-    QVERIFY(lampIs(m_form->Image6, 1));
+    QVERIFY(lampIs(control<QLabel>(m_form, "Image6"), 1));
     for (int i = 0; i < 4; ++i)
         m_form->Timer3Timer();
-    for (QLabel *lamp : {m_form->Image6, m_form->Image3, m_form->Image5})
+    for (QLabel *lamp : {control<QLabel>(m_form, "Image6"), control<QLabel>(m_form, "Image3"),
+                         control<QLabel>(m_form, "Image5")})
         QCOMPARE(lamp->toolTip(), QStringLiteral("Общее время - 00:05"));
     while (m_form->totalSeconds() < 900)
         m_form->Timer3Timer();
-    QVERIFY(lampIs(m_form->Image6, 1) && lampIs(m_form->Image3, 2));
+    QVERIFY(lampIs(control<QLabel>(m_form, "Image6"), 1) && lampIs(control<QLabel>(m_form, "Image3"), 2));
     m_form->Timer3Timer();
-    QVERIFY(lampIs(m_form->Image6, 0) && lampIs(m_form->Image3, 3) && lampIs(m_form->Image5, 4));
+    QVERIFY(lampIs(control<QLabel>(m_form, "Image6"), 0) && lampIs(control<QLabel>(m_form, "Image3"), 3) &&
+            lampIs(control<QLabel>(m_form, "Image5"), 4));
     while (m_form->totalSeconds() < 1201)
         m_form->Timer3Timer();
-    QVERIFY(lampIs(m_form->Image3, 2) && lampIs(m_form->Image5, 5));
+    QVERIFY(lampIs(control<QLabel>(m_form, "Image3"), 2) && lampIs(control<QLabel>(m_form, "Image5"), 5));
     // A lit lamp is the lamp colour at its centre.
     QCOMPARE(m_form->lampImages().at(5).pixelColor(20, 20), QColor(255, 0, 0));
 }
 
 void TestMainWindow::progressSegmentsShowTheResultSlots() {
     // Bar i spans x = 4 + 61·i … in the widget (inside the one-pixel bevel), y = 4 … 35.
-    const auto segment = [this](int i) { return pixelAt(m_form->LMDProgress1, {4 + 61 * i + 29, 20}); };
+    const auto segment = [this](int i) {
+        return pixelAt(control<TLMDProgress>(m_form, "LMDProgress1"), {4 + 61 * i + 29, 20});
+    };
     for (int i = 0; i < 10; ++i)
         QCOMPARE(segment(i), systemColor(SystemColor::Highlight));
     m_form->game().chooseLevel(1);
@@ -505,7 +514,8 @@ void TestMainWindow::progressSegmentsShowTheResultSlots() {
     // Ending the game keeps the colours, the current exercise still marked current.
     m_form->N5Click();
     QCOMPARE(segment(2), QColor(255, 255, 255));
-    QCOMPARE(pixelAt(m_form->LMDProgress1, {4 + 59, 20}), systemColor(SystemColor::ButtonFace));
+    QCOMPARE(pixelAt(control<TLMDProgress>(m_form, "LMDProgress1"), {4 + 59, 20}),
+             systemColor(SystemColor::ButtonFace));
 }
 
 void TestMainWindow::keysActOnlyWhereTheStateListensForThem_data() {
@@ -579,7 +589,7 @@ void TestMainWindow::theLevelKeyNeverReachesTheNewExercise() {
     QFETCH(QString, way);
     QFETCH(int, level);
     // The way a pupil comes back to the prompt: a game ended, and Enter for "Да".
-    m_form->RadioGroup1->setItemIndex(notation);
+    control<TRadioGroup>(m_form, "RadioGroup1")->setItemIndex(notation);
     m_form->N11Click();
     m_form->N5Click();
     pressKey(m_form, Qt::Key_Return);
@@ -590,16 +600,18 @@ void TestMainWindow::theLevelKeyNeverReachesTheNewExercise() {
         pressKey(m_form, digit);
     } else if (way == QLatin1String("menu")) {
         // The submenu's access keys choose its items.
-        m_form->N4->popup(m_form->mapToGlobal(QPoint(20, 20)));
-        QTRY_VERIFY(QApplication::activePopupWidget() == m_form->N4);
-        QTest::keyClick(m_form->N4->windowHandle(), digit);
+        control<QMenu>(m_form, "N4")->popup(m_form->mapToGlobal(QPoint(20, 20)));
+        QTRY_VERIFY(QApplication::activePopupWidget() == control<QMenu>(m_form, "N4"));
+        QTest::keyClick(control<QMenu>(m_form, "N4")->windowHandle(), digit);
     } else {
-        TLMDMMButton *buttons[] = {m_form->LMDMMButton4, m_form->LMDMMButton5, m_form->LMDMMButton6};
+        TLMDMMButton *buttons[] = {control<TLMDMMButton>(m_form, "LMDMMButton4"),
+                                   control<TLMDMMButton>(m_form, "LMDMMButton5"),
+                                   control<TLMDMMButton>(m_form, "LMDMMButton6")};
         QTest::mouseClick(buttons[level - 1], Qt::LeftButton);
     }
     QCOMPARE(m_form->game().state(), GameState::Playing);
     QCOMPARE(m_form->game().data().Level, level);
-    QList<TValueList *> open{m_form->ComboBox1};
+    QList<TValueList *> open{control<TValueList>(m_form, "ComboBox1")};
     for (int list = 1; list <= (m_form->frame(1)->isTwoInput() ? 2 : 1); ++list)
         if (m_form->frame(1)->valueList(list)->isEnabled())
             open << m_form->frame(1)->valueList(list);
@@ -636,10 +648,10 @@ void TestMainWindow::enterInAFrameListAnswersOnceAndLeavesTheMessageOpen() {
 
 void TestMainWindow::enterInAnOpenDropDownOnlyChoosesTheItem() {
     m_form->N11Click();
-    m_form->ComboBox1->setFocus();
+    control<TValueList>(m_form, "ComboBox1")->setFocus();
     const int values[] = {engine::lvFalse, engine::lvTrue};
     for (const int value : values) {
-        m_form->ComboBox1->showPopup();
+        control<TValueList>(m_form, "ComboBox1")->showPopup();
         QWidget *popup = QApplication::activePopupWidget();
         QVERIFY(popup);
         QTest::keyClick(popup->windowHandle(), Qt::Key_Down);
@@ -652,7 +664,7 @@ void TestMainWindow::enterInAnOpenDropDownOnlyChoosesTheItem() {
             QApplication::sendEvent(m_form->windowHandle(), &press);
         }
         QVERIFY(!QApplication::activePopupWidget());
-        QCOMPARE(m_form->ComboBox1->currentIndex(), value);
+        QCOMPARE(control<TValueList>(m_form, "ComboBox1")->currentIndex(), value);
         QCOMPARE(m_form->game().data().CurrentExercise, 1);
     }
 }
@@ -668,11 +680,11 @@ void TestMainWindow::soundSwitchSilencesBothClips() {
             heardWhileTheMessageWasOpen = sound.played;
             messages.LMDMMButton1->click();
         });
-        m_form->N9->trigger(); // the answer box is still at "?"
+        control<QAction>(m_form, "N9")->trigger(); // the answer box is still at "?"
     };
     const auto answerRight = [&] {
-        m_form->ComboBox1->setCurrentIndex(rightResult(m_form->frame(1)));
-        m_form->LMDMMButton7->click();
+        control<TValueList>(m_form, "ComboBox1")->setCurrentIndex(rightResult(m_form->frame(1)));
+        control<TLMDMMButton>(m_form, "LMDMMButton7")->click();
     };
     m_form->N11Click();
     answerRight();
@@ -682,17 +694,17 @@ void TestMainWindow::soundSwitchSilencesBothClips() {
     QCOMPARE(m_form->game().data().slot(1), int(session::esRight));
     QCOMPARE(m_form->game().data().slot(2), int(session::esWrong));
 
-    m_form->N10->trigger();
-    QCOMPARE(m_form->N10->text(), QStringLiteral("Звук выключен"));
-    QVERIFY(!m_form->N10->isChecked());
+    control<QAction>(m_form, "N10")->trigger();
+    QCOMPARE(control<QAction>(m_form, "N10")->text(), QStringLiteral("Звук выключен"));
+    QVERIFY(!control<QAction>(m_form, "N10")->isChecked());
     answerRight();
     answerWrong();
     QCOMPARE(sound.played.size(), 2);
     QCOMPARE(m_form->game().data().CurrentExercise, 5);
 
-    m_form->N10->trigger();
-    QCOMPARE(m_form->N10->text(), QStringLiteral("Звук включен"));
-    QVERIFY(m_form->N10->isChecked());
+    control<QAction>(m_form, "N10")->trigger();
+    QCOMPARE(control<QAction>(m_form, "N10")->text(), QStringLiteral("Звук включен"));
+    QVERIFY(control<QAction>(m_form, "N10")->isChecked());
     answerWrong();
     QCOMPARE(sound.played.last(), QStringLiteral("Sound3"));
     m_form->setDialogs(nullptr, nullptr, nullptr, nullptr);
@@ -714,9 +726,9 @@ void TestMainWindow::explanationComesInTheNotationOfTheMoment() {
     given->setCurrentIndex(engine::lvTrue);
     negation->ComboBox1->setCurrentIndex(engine::lvFalse);
     fed->setCurrentIndex(engine::lvFalse);
-    m_form->ComboBox1->setCurrentIndex(engine::lvFalse);
-    pick(m_form->RadioGroup1->item(2));
-    pick(m_form->RadioGroup2->item(0));
+    control<TValueList>(m_form, "ComboBox1")->setCurrentIndex(engine::lvFalse);
+    pick(control<TRadioGroup>(m_form, "RadioGroup1")->item(2));
+    pick(control<TRadioGroup>(m_form, "RadioGroup2")->item(0));
     QString text;
     QTimer::singleShot(0, &messages, [&] {
         text = messages.LMDSimpleLabel1->text();
@@ -780,14 +792,16 @@ void TestMainWindow::startupScreenComesAfterTheWindowsFirstPaint() {
 
 void TestMainWindow::hiddenOrDisabledButtonsDoNothing() {
     // Qt can hand a key to a button hidden while its window was inactive; such a click must change nothing.
-    m_form->LMDMMButton7->click();
-    m_form->LMDMMButton2->click();
-    m_form->LMDMMButton1->click();
+    control<TLMDMMButton>(m_form, "LMDMMButton7")->click();
+    control<TLMDMMButton>(m_form, "LMDMMButton2")->click();
+    control<TLMDMMButton>(m_form, "LMDMMButton1")->click();
     QCOMPARE(m_form->game().state(), GameState::LevelPrompt);
     QCOMPARE(m_form->game().data().HintCount, 0);
     m_form->N21Click();
-    for (TLMDMMButton *hidden : {m_form->LMDMMButton2, m_form->LMDMMButton3, m_form->LMDMMButton4,
-                                 m_form->LMDMMButton5, m_form->LMDMMButton6})
+    for (TLMDMMButton *hidden :
+         {control<TLMDMMButton>(m_form, "LMDMMButton2"), control<TLMDMMButton>(m_form, "LMDMMButton3"),
+          control<TLMDMMButton>(m_form, "LMDMMButton4"), control<TLMDMMButton>(m_form, "LMDMMButton5"),
+          control<TLMDMMButton>(m_form, "LMDMMButton6")})
         hidden->click();
     QCOMPARE(m_form->game().state(), GameState::Playing);
     QCOMPARE(m_form->game().data().Level, 2);
@@ -804,12 +818,14 @@ void TestMainWindow::screenReaderNamesFollowTheGame() {
         const auto labels = QAccessible::queryAccessibleInterface(list)->relations(QAccessible::Label);
         return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
     };
-    QCOMPARE(spoken(m_form->Image6), QStringLiteral("Зелёная лампа, не горит"));
+    QCOMPARE(spoken(control<QLabel>(m_form, "Image6")), QStringLiteral("Зелёная лампа, не горит"));
     m_form->Timer3Timer();
-    QCOMPARE(spoken(m_form->Image6), QStringLiteral("Зелёная лампа, горит"));
-    QCOMPARE(spoken(m_form->Image6, QAccessible::Description), QStringLiteral("Общее время - 00:01"));
-    QCOMPARE(spoken(m_form->Image1), QStringLiteral("Печатная плата"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(m_form->Image1)->role(), QAccessible::Graphic);
+    QCOMPARE(spoken(control<QLabel>(m_form, "Image6")), QStringLiteral("Зелёная лампа, горит"));
+    QCOMPARE(spoken(control<QLabel>(m_form, "Image6"), QAccessible::Description),
+             QStringLiteral("Общее время - 00:01"));
+    QCOMPARE(spoken(control<PictureBox>(m_form, "Image1")), QStringLiteral("Печатная плата"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(control<PictureBox>(m_form, "Image1"))->role(),
+             QAccessible::Graphic);
 
     m_form->N31Click();
     TOperationFrame *final = m_form->frame(1);
@@ -821,20 +837,21 @@ void TestMainWindow::screenReaderNamesFollowTheGame() {
     QCOMPARE(labelOf(m_form->frame(3)->ComboBox1), QStringLiteral("Вход операции NOT, дано"));
     QCOMPARE(spoken(m_form->frame(3)->ComboBox1, QAccessible::Description),
              QStringLiteral("Значение дано в упражнении."));
-    pick(m_form->RadioGroup2->item(0));
+    pick(control<TRadioGroup>(m_form, "RadioGroup2")->item(0));
     QCOMPARE(labelOf(m_form->frame(3)->ComboBox1), QStringLiteral("Вход операции НЕ, дано"));
-    QCOMPARE(labelOf(m_form->ComboBox1), QStringLiteral("Ответ: результат операции ") +
-                                             final->LMDLabel1->text() + QStringLiteral(", выбери значение"));
+    QCOMPARE(labelOf(control<TValueList>(m_form, "ComboBox1")), QStringLiteral("Ответ: результат операции ") +
+                                                                    final->LMDLabel1->text() +
+                                                                    QStringLiteral(", выбери значение"));
     QCOMPARE(spoken(m_form->frame(3)->LMDLabel1), QStringLiteral("НЕ"));
 
-    QCOMPARE(spoken(m_form->LMDProgress1), QStringLiteral("Ход игры"));
-    m_form->ComboBox1->setCurrentIndex(rightResult(final));
+    QCOMPARE(spoken(control<TLMDProgress>(m_form, "LMDProgress1")), QStringLiteral("Ход игры"));
+    control<TValueList>(m_form, "ComboBox1")->setCurrentIndex(rightResult(final));
     m_form->frame(1)->ComboBox1->setCurrentIndex(engine::lvFalse); // whatever the pupil chose, it was judged
     m_form->game().AnswerExercise(true, QString());
     const QString summary =
         QStringLiteral("Упражнения: 1 — верно; 2 — решается сейчас; 3–10 — ещё не решались.");
-    QCOMPARE(spoken(m_form->LMDProgress1, QAccessible::Description), summary);
-    QCOMPARE(m_form->LMDProgress1->toolTip(), summary);
+    QCOMPARE(spoken(control<TLMDProgress>(m_form, "LMDProgress1"), QAccessible::Description), summary);
+    QCOMPARE(control<TLMDProgress>(m_form, "LMDProgress1")->toolTip(), summary);
 }
 
 void TestMainWindow::aWholeGameWithTheKeyboardAlone_data() {
@@ -869,7 +886,7 @@ void TestMainWindow::aWholeGameWithTheKeyboardAlone() {
                 break;
             order << next;
         }
-        QCOMPARE(order.last(), m_form->ComboBox1);
+        QCOMPARE(order.last(), control<TValueList>(m_form, "ComboBox1"));
         // Work the diagram out: the feeding operations into the final one's inputs, then the answer. Every
         // other exercise, the answer is the wrong value.
         QMap<QWidget *, int> wanted;
@@ -880,13 +897,13 @@ void TestMainWindow::aWholeGameWithTheKeyboardAlone() {
                 rightResult(feeding);
         }
         for (QWidget *list : order)
-            if (list != m_form->ComboBox1)
+            if (list != control<TValueList>(m_form, "ComboBox1"))
                 static_cast<TValueList *>(list)->setCurrentIndex(wanted.value(list));
         const int answer = rightResult(final);
         for (QWidget *list : order)
-            if (list != m_form->ComboBox1)
+            if (list != control<TValueList>(m_form, "ComboBox1"))
                 static_cast<TValueList *>(list)->setCurrentIndex(engine::lvUnknown);
-        wanted[m_form->ComboBox1] = e % 2 ? answer : 3 - answer;
+        wanted[control<TValueList>(m_form, "ComboBox1")] = e % 2 ? answer : 3 - answer;
         for (QWidget *list : order) {
             QCOMPARE(m_form->focusWidget(), list);
             for (int down = 0; down < wanted.value(list); ++down)
@@ -912,7 +929,7 @@ void openHint(TForm1 *form, TForm2 &hint, const std::function<void()> &whileShow
         whileShown();
         hint.LMDMMButton1->click();
     });
-    QTest::mouseClick(form->LMDMMButton1, Qt::LeftButton);
+    QTest::mouseClick(control<TLMDMMButton>(form, "LMDMMButton1"), Qt::LeftButton);
 }
 
 } // namespace
@@ -932,8 +949,8 @@ void TestMainWindow::hintTableFitsItsTextsAndCountsEveryOpening() {
     TForm2 hint(m_form, &m_form->drawnButtons());
     m_form->setDialogs(nullptr, nullptr, &hint, nullptr);
     m_form->N11Click();
-    pick(m_form->RadioGroup1->item(notation));
-    pick(m_form->RadioGroup2->item(language));
+    pick(control<TRadioGroup>(m_form, "RadioGroup1")->item(notation));
+    pick(control<TRadioGroup>(m_form, "RadioGroup2")->item(language));
     const int before = m_form->game().data().HintCount;
     int countWhileShown = -1;
     openHint(m_form, hint, [&] { countWhileShown = m_form->game().data().HintCount; });
@@ -1013,10 +1030,10 @@ void TestMainWindow::hintTableNarrowsForEnglishKeepingItsLeftEdge() {
     TForm2 hint(m_form, &m_form->drawnButtons());
     m_form->setDialogs(nullptr, nullptr, &hint, nullptr);
     m_form->N11Click();
-    pick(m_form->RadioGroup2->item(0));
+    pick(control<TRadioGroup>(m_form, "RadioGroup2")->item(0));
     QRect russian, english;
     openHint(m_form, hint, [&] { russian = hint.frameGeometry(); });
-    pick(m_form->RadioGroup2->item(1));
+    pick(control<TRadioGroup>(m_form, "RadioGroup2")->item(1));
     openHint(m_form, hint, [&] { english = hint.frameGeometry(); });
     QVERIFY2(english.width() < russian.width(),
              qPrintable(QStringLiteral("%1 vs %2").arg(english.width()).arg(russian.width())));

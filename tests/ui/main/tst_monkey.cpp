@@ -97,10 +97,13 @@ private:
     }
 
     QString clickSomething() {
-        QList<QAbstractButton *> candidates{m_form.LMDMMButton1, m_form.LMDMMButton2, m_form.LMDMMButton3,
-                                            m_form.LMDMMButton4, m_form.LMDMMButton5, m_form.LMDMMButton6,
-                                            m_form.LMDMMButton7};
-        for (TRadioGroup *group : {m_form.RadioGroup1, m_form.RadioGroup2})
+        QList<QAbstractButton *> candidates{
+            control<TLMDMMButton>(&m_form, "LMDMMButton1"), control<TLMDMMButton>(&m_form, "LMDMMButton2"),
+            control<TLMDMMButton>(&m_form, "LMDMMButton3"), control<TLMDMMButton>(&m_form, "LMDMMButton4"),
+            control<TLMDMMButton>(&m_form, "LMDMMButton5"), control<TLMDMMButton>(&m_form, "LMDMMButton6"),
+            control<TLMDMMButton>(&m_form, "LMDMMButton7")};
+        for (TRadioGroup *group :
+             {control<TRadioGroup>(&m_form, "RadioGroup1"), control<TRadioGroup>(&m_form, "RadioGroup2")})
             for (int i = 0; i < group->count(); ++i)
                 candidates << group->item(i);
         QList<QAbstractButton *> clickable;
@@ -146,9 +149,12 @@ private:
 
     QString useMenu() {
         QList<QAction *> actions;
-        if (m_form.N4->isEnabled())
-            actions << m_form.N11 << m_form.N21 << m_form.N31;
-        for (QAction *action : {m_form.N9, m_form.N5, m_form.N10, m_form.N12, m_form.N6, m_form.N8})
+        if (control<QMenu>(&m_form, "N4")->isEnabled())
+            actions << control<QAction>(&m_form, "N11") << control<QAction>(&m_form, "N21")
+                    << control<QAction>(&m_form, "N31");
+        for (QAction *action : {control<QAction>(&m_form, "N9"), control<QAction>(&m_form, "N5"),
+                                control<QAction>(&m_form, "N10"), control<QAction>(&m_form, "N12"),
+                                control<QAction>(&m_form, "N6"), control<QAction>(&m_form, "N8")})
             if (action->isEnabled())
                 actions << action;
         QAction *action = actions.at(below(int(actions.size())));
@@ -157,7 +163,8 @@ private:
     }
 
     QString changeNotation() {
-        TRadioGroup *group = below(2) ? m_form.RadioGroup1 : m_form.RadioGroup2;
+        TRadioGroup *group = below(2) ? control<TRadioGroup>(&m_form, "RadioGroup1")
+                                      : control<TRadioGroup>(&m_form, "RadioGroup2");
         if (!group->isVisible())
             return QStringLiteral("notation choice hidden");
         const int item = below(group->count());
@@ -169,7 +176,7 @@ private:
         const int ticks = 1 + below(120);
         for (int i = 0; i < ticks; ++i) {
             m_form.Timer3Timer();
-            if (m_form.Timer1->isActive())
+            if (control<QTimer>(&m_form, "Timer1")->isActive())
                 m_form.Timer1Timer();
         }
         return QStringLiteral("%1 ticks").arg(ticks);
@@ -182,8 +189,8 @@ private:
                 for (int list = 1; list <= (frame->isTwoInput() ? 2 : 1); ++list)
                     if (frame->valueList(list)->isEnabled())
                         lists << frame->valueList(list);
-        if (m_form.ComboBox1->isVisible())
-            lists << m_form.ComboBox1;
+        if (control<TValueList>(&m_form, "ComboBox1")->isVisible())
+            lists << control<TValueList>(&m_form, "ComboBox1");
         return lists;
     }
 
@@ -217,11 +224,11 @@ private:
             if (const TOperationFrame *feeding = m_form.frame(slot))
                 final->valueList(final->isTwoInput() && feeding->Tag >= 10 ? 2 : 1)
                     ->setCurrentIndex(resultOf(feeding));
-        m_form.ComboBox1->setCurrentIndex(resultOf(final));
+        control<TValueList>(&m_form, "ComboBox1")->setCurrentIndex(resultOf(final));
         if (below(2))
             key(Qt::Key_Return);
         else
-            QTest::mouseClick(m_form.LMDMMButton7, Qt::LeftButton);
+            QTest::mouseClick(control<TLMDMMButton>(&m_form, "LMDMMButton7"), Qt::LeftButton);
         return QStringLiteral("right answer");
     }
 
@@ -281,23 +288,34 @@ QStringList violations(TForm1 &form) {
 
     // The window shows exactly what its state's row of the table says.
     const session::StateView view = session::stateView(state, data.Level);
-    expect(form.Label5->text() ==
+    expect(control<QLabel>(&form, "Label5")->text() ==
                QString(view.statusText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-           QStringLiteral("status text \"%1\"").arg(form.Label5->text()));
-    expect(form.Image1->isVisibleTo(&form) == view.titlePicture, QStringLiteral("title picture"));
-    for (QWidget *widget : {static_cast<QWidget *>(form.GroupBox1), static_cast<QWidget *>(form.LMDLabel1),
-                            static_cast<QWidget *>(form.ComboBox1)})
+           QStringLiteral("status text \"%1\"").arg(control<QLabel>(&form, "Label5")->text()));
+    expect(control<PictureBox>(&form, "Image1")->isVisibleTo(&form) == view.titlePicture,
+           QStringLiteral("title picture"));
+    for (QWidget *widget : {static_cast<QWidget *>(control<QGroupBox>(&form, "GroupBox1")),
+                            static_cast<QWidget *>(control<QLabel>(&form, "LMDLabel1")),
+                            static_cast<QWidget *>(control<TValueList>(&form, "ComboBox1"))})
         expect(widget->isVisibleTo(&form) == !view.titlePicture, widget->objectName());
-    for (QWidget *button : {form.LMDMMButton4, form.LMDMMButton5, form.LMDMMButton6})
+    for (QWidget *button :
+         {control<TLMDMMButton>(&form, "LMDMMButton4"), control<TLMDMMButton>(&form, "LMDMMButton5"),
+          control<TLMDMMButton>(&form, "LMDMMButton6")})
         expect(button->isVisibleTo(&form) == view.levelButtons, button->objectName());
-    expect(form.LMDMMButton7->isVisibleTo(&form) == view.doneButton, QStringLiteral("button Готово"));
-    expect(form.LMDMMButton2->isVisibleTo(&form) == view.yesNoButtons, QStringLiteral("button Да"));
-    expect(form.LMDMMButton3->isVisibleTo(&form) == view.yesNoButtons, QStringLiteral("button Нет"));
-    expect(form.LMDMMButton1->isEnabled() == view.hintEnabled, QStringLiteral("button Подсказка"));
-    expect(form.N4->isEnabled() == view.levelMenuEnabled, QStringLiteral("menu Выбери уровень"));
-    expect(form.N9->isEnabled() == view.gameMenuItemsEnabled, QStringLiteral("menu Готово"));
-    expect(form.N5->isEnabled() == view.gameMenuItemsEnabled, QStringLiteral("menu Начать заново"));
-    expect(form.Timer1->isActive() == view.clockRunning, QStringLiteral("game clock"));
+    expect(control<TLMDMMButton>(&form, "LMDMMButton7")->isVisibleTo(&form) == view.doneButton,
+           QStringLiteral("button Готово"));
+    expect(control<TLMDMMButton>(&form, "LMDMMButton2")->isVisibleTo(&form) == view.yesNoButtons,
+           QStringLiteral("button Да"));
+    expect(control<TLMDMMButton>(&form, "LMDMMButton3")->isVisibleTo(&form) == view.yesNoButtons,
+           QStringLiteral("button Нет"));
+    expect(control<TLMDMMButton>(&form, "LMDMMButton1")->isEnabled() == view.hintEnabled,
+           QStringLiteral("button Подсказка"));
+    expect(control<QMenu>(&form, "N4")->isEnabled() == view.levelMenuEnabled,
+           QStringLiteral("menu Выбери уровень"));
+    expect(control<QAction>(&form, "N9")->isEnabled() == view.gameMenuItemsEnabled,
+           QStringLiteral("menu Готово"));
+    expect(control<QAction>(&form, "N5")->isEnabled() == view.gameMenuItemsEnabled,
+           QStringLiteral("menu Начать заново"));
+    expect(control<QTimer>(&form, "Timer1")->isActive() == view.clockRunning, QStringLiteral("game clock"));
 
     // Result slots.
     int current = 0;
@@ -339,8 +357,8 @@ QStringList violations(TForm1 &form) {
            QStringLiteral("%1 frames at level %2").arg(inSlots.size()).arg(level));
     if (inSlots.size() != level)
         return found;
-    expect(form.ComboBox1->pos() == QPoint(level == 1 ? 385 : 510, 350),
-           QStringLiteral("answer box at %1").arg(form.ComboBox1->x()));
+    expect(control<TValueList>(&form, "ComboBox1")->pos() == QPoint(level == 1 ? 385 : 510, 350),
+           QStringLiteral("answer box at %1").arg(control<TValueList>(&form, "ComboBox1")->x()));
     using engine::FrameClass;
     struct Place {
         FrameClass frameClass;
@@ -362,7 +380,7 @@ QStringList violations(TForm1 &form) {
         const TOperationFrame *frame = form.frame(slot);
         const Place &place = expected.at(slot - 1);
         expect(frame->frameClass() == place.frameClass && frame->pos() == place.at &&
-                   frame->parentWidget() == form.Panel1 && frame->isVisibleTo(&form),
+                   frame->parentWidget() == control(&form, "Panel1") && frame->isVisibleTo(&form),
                QStringLiteral("frame %1 at (%2, %3)").arg(slot).arg(frame->x()).arg(frame->y()));
         expect((frame->Tag % 10 == engine::okNot) == !frame->isTwoInput(),
                QStringLiteral("frame %1 Tag %2").arg(slot).arg(frame->Tag));
@@ -414,8 +432,8 @@ private Q_SLOTS:
         Monkey monkey(form, dialogs, seed);
         form.setDrawSource([&monkey](int n) { return monkey.below(n); });
         // The clocks tick when the monkey says so, not when the machine happens to be quick or slow.
-        form.Timer3->stop();
-        form.Timer1->setInterval(24 * 3600 * 1000);
+        control<QTimer>(&form, "Timer3")->stop();
+        control<QTimer>(&form, "Timer1")->setInterval(24 * 3600 * 1000);
 
         QStringList recent;
         int games = 0, answers = 0;
