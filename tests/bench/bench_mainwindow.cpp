@@ -20,6 +20,7 @@ static void BM_NextExerciseLevel3(benchmark::State &state) {
     form.show();
     QCoreApplication::processEvents();
     form.game().chooseLevel(3);
+    auto *progress = form.findChild<TLMDProgress *>(QStringLiteral("LMDProgress1"));
     for (auto _ : state) {
         auto &data = form.game().data();
         data.slot(data.CurrentExercise) = session::esRight;
@@ -30,7 +31,7 @@ static void BM_NextExerciseLevel3(benchmark::State &state) {
         // events, the old frames' deletion, and the bar's repaint.
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        form.LMDProgress1->repaint();
+        progress->repaint();
     }
 }
 BENCHMARK(BM_NextExerciseLevel3)->Unit(benchmark::kMicrosecond);
@@ -38,7 +39,7 @@ BENCHMARK(BM_NextExerciseLevel3)->Unit(benchmark::kMicrosecond);
 namespace {
 
 engine::TLogicValue resultOf(const TOperationFrame *frame) {
-    const auto a = engine::TLogicValue(frame->ComboBox1->currentIndex());
+    const auto a = engine::TLogicValue(frame->valueList(1)->currentIndex());
     if (!frame->isTwoInput())
         return engine::operationResult(engine::okNot, a);
     return engine::operationResult(engine::TOperationKind(frame->Tag % 10), a,
@@ -53,7 +54,7 @@ void solve(TForm1 &form) {
         const TOperationFrame *feeding = form.frame(slot);
         final->valueList(feeding->Tag >= 10 ? 2 : 1)->setCurrentIndex(resultOf(feeding));
     }
-    form.ComboBox1->setCurrentIndex(resultOf(final));
+    form.findChild<TValueList *>(QStringLiteral("ComboBox1"))->setCurrentIndex(resultOf(final));
 }
 
 } // namespace
@@ -68,6 +69,7 @@ static void BM_AnswerToNextExerciseLevel3(benchmark::State &state) {
     form.show();
     QCoreApplication::processEvents();
     form.game().chooseLevel(3);
+    auto *progress = form.findChild<TLMDProgress *>(QStringLiteral("LMDProgress1"));
     for (auto _ : state) {
         state.PauseTiming();
         auto &data = form.game().data();
@@ -78,7 +80,7 @@ static void BM_AnswerToNextExerciseLevel3(benchmark::State &state) {
         form.LMDMMButton7Click();
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        form.LMDProgress1->repaint();
+        progress->repaint();
     }
     if (form.game().data().slot(form.game().data().CurrentExercise - 1) != session::esRight)
         state.SkipWithError("the worked-out answer was not judged right");

@@ -339,7 +339,7 @@ void TForm1::LMDMMButton7Click() {
             engine::FrameValues &values = exercise.Frames[slot - 1].emplace();
             values.frameClass = shown->frameClass();
             values.Tag = shown->Tag;
-            values.ComboBox1 = shown->ComboBox1->currentIndex();
+            values.ComboBox1 = shown->valueList(1)->currentIndex();
             if (shown->isTwoInput())
                 values.ComboBox2 = shown->valueList(2)->currentIndex();
         }

@@ -36,10 +36,10 @@ public:
     bool isTwoInputFrame(int slot) const override { return m_form.frame(slot)->isTwoInput(); }
     void setOperationLabel(int slot, const QString &text) override {
         TOperationFrame *frame = m_form.frame(slot);
-        frame->LMDLabel1->setText(text);
+        frame->operationBox()->setText(text);
         static const QFont operationFont = programFont(QStringLiteral("Courier New"), 19, true);
-        if (frame->LMDLabel1->font() != operationFont)
-            frame->LMDLabel1->setFont(operationFont);
+        if (frame->operationBox()->font() != operationFont)
+            frame->operationBox()->setFont(operationFont);
     }
 
 private:
@@ -61,7 +61,7 @@ void TForm1::nameTheLists() {
     name(m_ui->ComboBox1, 0, 1);
     for (int slot = 1; slot <= 3; ++slot) {
         if (TOperationFrame *shown = frame(slot)) {
-            shown->setAccessibleName(QStringLiteral("Операция ") + shown->LMDLabel1->text());
+            shown->setAccessibleName(QStringLiteral("Операция ") + shown->operationBox()->text());
             for (int list = 1; list <= (shown->isTwoInput() ? 2 : 1); ++list)
                 name(shown->valueList(list), slot, list);
         }

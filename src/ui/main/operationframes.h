@@ -6,7 +6,6 @@
 
 class QLabel;
 class TLMDBevelLabel;
-class TLMDTechnicalLine;
 class TValueList;
 
 // An operation frame of the exercise diagram: value lists for the inputs, connector lines, the operation
@@ -18,19 +17,23 @@ class TOperationFrame : public QWidget {
 public:
     int Tag = 0;
 
-    TValueList *ComboBox1 = nullptr;
-    TLMDBevelLabel *LMDLabel1 = nullptr;
-    QLabel *Label1 = nullptr;
-    TLMDTechnicalLine *LMDTechnicalLine2 = nullptr;
-
     virtual engine::FrameClass frameClass() const = 0;
     bool isTwoInput() const { return frameClass() == engine::FrameClass::TFrame3; }
-    // The list numbered 1 or 2 (2 only in a two-input frame).
-    TValueList *valueList(int list) const;
+    // The list numbered 1 or 2 (2 only in a two-input frame): ComboBox1, ComboBox2.
+    TValueList *valueList(int list) const { return list == 2 ? m_bottom : m_top; }
+    // The box with the operation's name, LMDLabel1.
+    TLMDBevelLabel *operationBox() const { return m_operation; }
 
 protected:
     explicit TOperationFrame(QWidget *parent);
-    void addCommonControls(int boxTop);
+    // Takes what the frame's form has made: the lists (bottom only in a two-input frame), the operation box
+    // and the "=" sign.
+    void completeTheForm(TValueList *top, TValueList *bottom, TLMDBevelLabel *operation, QLabel *equals);
+
+private:
+    TValueList *m_top = nullptr;
+    TValueList *m_bottom = nullptr;
+    TLMDBevelLabel *m_operation = nullptr;
 };
 
 // A two-input operation (OR, AND, XOR), 250 × 130.
@@ -39,9 +42,6 @@ class TFrame3 : public TOperationFrame {
 public:
     explicit TFrame3(QWidget *parent = nullptr);
     engine::FrameClass frameClass() const override { return engine::FrameClass::TFrame3; }
-
-    TValueList *ComboBox2 = nullptr;
-    TLMDTechnicalLine *LMDTechnicalLine1 = nullptr;
 };
 
 // The negation, 250 × 71.

@@ -78,7 +78,7 @@ public:
 
 // The right result of a frame as its lists stand.
 int rightResult(const TOperationFrame *frame) {
-    const auto a = engine::TLogicValue(frame->ComboBox1->currentIndex());
+    const auto a = engine::TLogicValue(frame->valueList(1)->currentIndex());
     if (!frame->isTwoInput())
         return engine::operationResult(engine::okNot, a);
     return engine::operationResult(engine::TOperationKind(frame->Tag % 10), a,
@@ -433,24 +433,24 @@ void TestMainWindow::oldFrameOutlivesTheEventThatReplacedIt() {
 void TestMainWindow::notationChangeRelabelsTheLiveDiagram() {
     m_form->game().chooseLevel(3);
     TOperationFrame *last = m_form->frame(1);
-    last->ComboBox1->setCurrentIndex(engine::lvTrue);
-    QCOMPARE(last->ComboBox1->currentText(), QStringLiteral("Да"));
-    const bool givenEnabled = m_form->frame(3)->ComboBox1->isEnabled();
+    last->valueList(1)->setCurrentIndex(engine::lvTrue);
+    QCOMPARE(last->valueList(1)->currentText(), QStringLiteral("Да"));
+    const bool givenEnabled = m_form->frame(3)->valueList(1)->isEnabled();
 
     pick(control<TRadioGroup>(m_form, "RadioGroup1")->item(0));
-    QCOMPARE(last->ComboBox1->currentText(), QStringLiteral("1"));
+    QCOMPARE(last->valueList(1)->currentText(), QStringLiteral("1"));
     QCOMPARE(last->valueList(2)->currentText(), QStringLiteral("?"));
     QCOMPARE(control<TValueList>(m_form, "ComboBox1")->itemText(1), QStringLiteral("0"));
-    QCOMPARE(m_form->frame(3)->ComboBox1->isEnabled(), givenEnabled);
+    QCOMPARE(m_form->frame(3)->valueList(1)->isEnabled(), givenEnabled);
 
     pick(control<TRadioGroup>(m_form, "RadioGroup2")->item(0));
-    QCOMPARE(m_form->frame(3)->LMDLabel1->text(), QStringLiteral("НЕ"));
+    QCOMPARE(m_form->frame(3)->operationBox()->text(), QStringLiteral("НЕ"));
     pick(control<TRadioGroup>(m_form, "RadioGroup1")->item(2));
-    QCOMPARE(last->ComboBox1->currentText(), QStringLiteral("Истина"));
+    QCOMPARE(last->valueList(1)->currentText(), QStringLiteral("Истина"));
     // The next exercise comes in the notation and language then current.
     m_form->NextExercise();
     QCOMPARE(control<TValueList>(m_form, "ComboBox1")->itemText(2), QStringLiteral("Истина"));
-    QCOMPARE(m_form->frame(3)->LMDLabel1->text(), QStringLiteral("НЕ"));
+    QCOMPARE(m_form->frame(3)->operationBox()->text(), QStringLiteral("НЕ"));
 }
 
 void TestMainWindow::gameClockTicksFreezesAndResets() {
@@ -624,8 +624,8 @@ void TestMainWindow::enterInAFrameListAnswersOnceAndLeavesTheMessageOpen() {
     TForm8 messages(m_form, &m_form->drawnButtons());
     m_form->setDialogs(nullptr, &messages, nullptr, nullptr);
     m_form->N21Click();
-    QPointer<TValueList> open = m_form->frame(1)->ComboBox1->isEnabled() ? m_form->frame(1)->ComboBox1
-                                                                         : m_form->frame(1)->valueList(2);
+    QPointer<TValueList> open = m_form->frame(1)->valueList(1)->isEnabled() ? m_form->frame(1)->valueList(1)
+                                                                            : m_form->frame(1)->valueList(2);
     open->setFocus();
     QVERIFY(open->hasFocus());
     int shown = 0;
@@ -724,7 +724,7 @@ void TestMainWindow::explanationComesInTheNotationOfTheMoment() {
     TValueList *fed = negation->Tag >= 10 ? final->valueList(2) : final->valueList(1);
     TValueList *given = negation->Tag >= 10 ? final->valueList(1) : final->valueList(2);
     given->setCurrentIndex(engine::lvTrue);
-    negation->ComboBox1->setCurrentIndex(engine::lvFalse);
+    negation->valueList(1)->setCurrentIndex(engine::lvFalse);
     fed->setCurrentIndex(engine::lvFalse);
     control<TValueList>(m_form, "ComboBox1")->setCurrentIndex(engine::lvFalse);
     pick(control<TRadioGroup>(m_form, "RadioGroup1")->item(2));
@@ -829,24 +829,25 @@ void TestMainWindow::screenReaderNamesFollowTheGame() {
 
     m_form->N31Click();
     TOperationFrame *final = m_form->frame(1);
-    const QString top = labelOf(final->ComboBox1);
+    const QString top = labelOf(final->valueList(1));
     QVERIFY2(top.startsWith(QStringLiteral("Результат операции ")) &&
                  top.contains(QStringLiteral("верхний вход")) &&
                  top.endsWith(QStringLiteral("выбери значение")),
              qPrintable(top));
-    QCOMPARE(labelOf(m_form->frame(3)->ComboBox1), QStringLiteral("Вход операции NOT, дано"));
-    QCOMPARE(spoken(m_form->frame(3)->ComboBox1, QAccessible::Description),
+    QCOMPARE(labelOf(m_form->frame(3)->valueList(1)), QStringLiteral("Вход операции NOT, дано"));
+    QCOMPARE(spoken(m_form->frame(3)->valueList(1), QAccessible::Description),
              QStringLiteral("Значение дано в упражнении."));
     pick(control<TRadioGroup>(m_form, "RadioGroup2")->item(0));
-    QCOMPARE(labelOf(m_form->frame(3)->ComboBox1), QStringLiteral("Вход операции НЕ, дано"));
+    QCOMPARE(labelOf(m_form->frame(3)->valueList(1)), QStringLiteral("Вход операции НЕ, дано"));
     QCOMPARE(labelOf(control<TValueList>(m_form, "ComboBox1")), QStringLiteral("Ответ: результат операции ") +
-                                                                    final->LMDLabel1->text() +
+                                                                    final->operationBox()->text() +
                                                                     QStringLiteral(", выбери значение"));
-    QCOMPARE(spoken(m_form->frame(3)->LMDLabel1), QStringLiteral("НЕ"));
+    QCOMPARE(spoken(m_form->frame(3)->operationBox()), QStringLiteral("НЕ"));
 
     QCOMPARE(spoken(control<TLMDProgress>(m_form, "LMDProgress1")), QStringLiteral("Ход игры"));
     control<TValueList>(m_form, "ComboBox1")->setCurrentIndex(rightResult(final));
-    m_form->frame(1)->ComboBox1->setCurrentIndex(engine::lvFalse); // whatever the pupil chose, it was judged
+    m_form->frame(1)->valueList(1)->setCurrentIndex(
+        engine::lvFalse); // whatever the pupil chose, it was judged
     m_form->game().AnswerExercise(true, QString());
     const QString summary =
         QStringLiteral("Упражнения: 1 — верно; 2 — решается сейчас; 3–10 — ещё не решались.");

@@ -205,7 +205,7 @@ private:
     }
 
     static int resultOf(const TOperationFrame *frame) {
-        const auto a = engine::TLogicValue(frame->ComboBox1->currentIndex());
+        const auto a = engine::TLogicValue(frame->valueList(1)->currentIndex());
         if (a == engine::lvUnknown)
             return engine::lvUnknown;
         if (!frame->isTwoInput())
