@@ -87,8 +87,8 @@ QLabel *textLabel(QWidget *parent, const QRect &bounds, const QString &text, Qt:
 
 } // namespace
 
-std::function<TForm1::ScreenFacts()> TForm1::screenFactsSource = [] {
-    ScreenFacts facts;
+std::function<session::ScreenFacts()> TForm1::screenFactsSource = [] {
+    session::ScreenFacts facts;
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         facts.bitsPerPixel = screen->depth();
         facts.width = screen->size().width();
@@ -105,16 +105,37 @@ std::function<void(const QString &, const QString &)> TForm1::showScreenMessage 
     box.exec();
 };
 
-QStringList TForm1::failingScreenChecks(const ScreenFacts &screen) {
-    QStringList messages;
-    const QString tail = QStringLiteral(
-        "\r\nНажмите ОК, чтобы завершить работу, измените параметры экрана и запустите программу заново.");
-    if (screen.bitsPerPixel < 16)
-        messages << QStringLiteral("Эта программа использует 16-разрядный цвет (High color).") + tail;
-    if (screen.width < 800 || screen.height < 600)
-        messages << QStringLiteral("Эта программа использует разрешение экрана 800х600.") + tail;
-    return messages;
+namespace {
+
+using Slot = void (TForm1::*)();
+
+// The slot that runs each command of the game, whichever button, key or menu item gives it.
+constexpr std::pair<session::Command, Slot> CommandSlots[] = {
+    {session::Command::Hint, &TForm1::LMDMMButton1Click},
+    {session::Command::Answer, &TForm1::LMDMMButton7Click},
+    {session::Command::Restart, &TForm1::N5Click},
+    {session::Command::PlayAgain, &TForm1::LMDMMButton2Click},
+    {session::Command::Quit, &TForm1::LMDMMButton3Click},
+    {session::Command::Level1, &TForm1::N11Click},
+    {session::Command::Level2, &TForm1::N21Click},
+    {session::Command::Level3, &TForm1::N31Click},
+};
+
+Slot commandSlot(session::Command command) {
+    for (const auto &[given, slot] : CommandSlots)
+        if (given == command)
+            return slot;
+    return nullptr;
 }
+
+std::optional<session::Command> slotCommand(Slot slot) {
+    for (const auto &[command, runs] : CommandSlots)
+        if (runs == slot)
+            return command;
+    return std::nullopt;
+}
+
+} // namespace
 
 // The window's widgets as the engine's relabelling sees them.
 class TForm1::WidgetNotationTarget : public engine::NotationTarget {
@@ -287,9 +308,9 @@ void TForm1::createControls() {
     LMDMMButton2->hide();
     LMDMMButton3->hide();
     LMDMMButton7->hide();
-    // A button acts only while the pupil can see and use it. Qt can still hand a key to a button that was
-    // hidden while its window was inactive (the window remembers it as its focus), and Space on the hidden
-    // "Да" must not end a game that is being played.
+    // A button acts only in the states that show it and let it be used. Qt can still hand a key to a button
+    // that was hidden while its window was inactive (the window remembers it as its focus), and Space on the
+    // hidden "Да" must not end a game that is being played.
     const std::pair<TLMDMMButton *, void (TForm1::*)()> commands[] = {
         {LMDMMButton1, &TForm1::LMDMMButton1Click}, {LMDMMButton2, &TForm1::LMDMMButton2Click},
         {LMDMMButton3, &TForm1::LMDMMButton3Click}, {LMDMMButton4, &TForm1::N11Click},
@@ -300,8 +321,9 @@ void TForm1::createControls() {
         // Named copies: clang 14, which builds the sanitizer runs, cannot capture structured bindings.
         TLMDMMButton *button = entry.first;
         void (TForm1::*command)() = entry.second;
-        connect(button, &QAbstractButton::clicked, this, [this, button, command] {
-            if (button->isVisibleTo(this) && button->isEnabled())
+        const std::optional<session::Command> given = slotCommand(command);
+        connect(button, &QAbstractButton::clicked, this, [this, given, command] {
+            if (given && session::commandActs(m_game.state(), *given))
                 (this->*command)();
         });
     }
@@ -398,7 +420,7 @@ void TForm1::createMenu() {
 }
 
 void TForm1::FormCreate() {
-    for (const QString &message : failingScreenChecks(screenFactsSource())) {
+    for (const QString &message : session::failingScreenChecks(screenFactsSource())) {
         showScreenMessage(QStringLiteral("Неприемлемый режим экрана"), message);
         m_terminationRequested = true;
     }
@@ -470,8 +492,7 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::LMDMMButton1Click() {
-    ++m_game.data().HintCount;
-    if (!m_form2)
+    if (!m_game.takeHint() || !m_form2)
         return;
     const int notation = RadioGroup1->ItemIndex();
     const QList<QStringList> rows = engine::hintTableRows(notation, RadioGroup2->ItemIndex());
@@ -734,28 +755,12 @@ void TForm1::LMDMMButton7Click() {
     }
     const engine::Judgement judgement = engine::JudgeExercise(
         exercise, m_game.data().Level, RadioGroup1->ItemIndex(), RadioGroup2->ItemIndex());
-    m_game.AnswerExercise(judgement.right, judgement.explanation);
+    m_game.answer(judgement.right, judgement.explanation);
 }
 
 void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers) {
-    if (LMDMMButton2->isVisibleTo(this)) {
-        if (key == vkReturn)
-            LMDMMButton2Click();
-        else if (key == vkEscape)
-            LMDMMButton3Click();
-        return;
-    }
-    if (LMDMMButton4->isVisibleTo(this)) {
-        if (key == vkDigit1)
-            N11Click();
-        else if (key == vkDigit2)
-            N21Click();
-        else if (key == vkDigit3)
-            N31Click();
-        return;
-    }
-    if (LMDMMButton7->isVisibleTo(this) && key == vkReturn)
-        LMDMMButton7Click();
+    if (const std::optional<session::Command> command = session::keyCommand(m_game.state(), key))
+        (this->*commandSlot(*command))();
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event) {
