@@ -42,51 +42,109 @@ StateView stateView(GameState state, int level) {
     return view;
 }
 
+bool commandActs(GameState state, Command command) {
+    const StateView view = stateView(state, 0);
+    switch (command) {
+    case Command::Hint:
+        return view.hintEnabled;
+    case Command::Answer:
+        return view.doneButton;
+    case Command::Restart:
+        return view.gameMenuItemsEnabled;
+    case Command::PlayAgain:
+    case Command::Quit:
+        return view.yesNoButtons;
+    case Command::Level1:
+    case Command::Level2:
+    case Command::Level3:
+        return view.levelButtons;
+    }
+    return false;
+}
+
+std::optional<Command> keyCommand(GameState state, int key) {
+    // The keys stand for the buttons on the screen, so that a key never does what no button shown offers.
+    const StateView view = stateView(state, 0);
+    if (view.yesNoButtons) {
+        if (key == vkReturn)
+            return Command::PlayAgain;
+        if (key == vkEscape)
+            return Command::Quit;
+        return std::nullopt;
+    }
+    if (view.levelButtons) {
+        switch (key) {
+        case vkDigit1:
+            return Command::Level1;
+        case vkDigit2:
+            return Command::Level2;
+        case vkDigit3:
+            return Command::Level3;
+        default:
+            return std::nullopt;
+        }
+    }
+    if (view.doneButton && key == vkReturn)
+        return Command::Answer;
+    return std::nullopt;
+}
+
+QStringList failingScreenChecks(const ScreenFacts &screen) {
+    QStringList messages;
+    const QString tail = QStringLiteral(
+        "\r\nНажмите ОК, чтобы завершить работу, измените параметры экрана и запустите программу заново.");
+    if (screen.bitsPerPixel < 16)
+        messages << QStringLiteral("Эта программа использует 16-разрядный цвет (High color).") + tail;
+    if (screen.width < 800 || screen.height < 600)
+        messages << QStringLiteral("Эта программа использует разрешение экрана 800х600.") + tail;
+    return messages;
+}
+
 GameFlow::GameFlow(GameView &view)
     : m_view(view) {}
 
 void GameFlow::chooseLevel(int level) {
     m_data.Level = level;
     m_view.setStatusText(levelText(level));
-    StartGame(level);
+    startGame(level);
 }
 
-void GameFlow::StartGame(int level) {
-    StartGameClock();
-    HideAllButtons();
+void GameFlow::startGame(int level) {
+    startClock();
+    hideAllButtons();
     m_view.setActionButtonVisible(ActionButton::Done, true);
     m_view.setHintEnabled(true);
     m_view.setDoneMenuEnabled(true);
     m_view.setRestartMenuEnabled(true);
     m_view.setLevelMenuEnabled(false);
     m_data.ResultSlots.fill(esNotPlayed);
-    ShowExerciseArea();
+    showExerciseArea();
     m_state = GameState::Playing;
     m_data.CurrentExercise = 1;
-    StartExercise(level);
+    startExercise(level);
 }
 
-void GameFlow::StartExercise(int level) {
+void GameFlow::startExercise(int level) {
     m_data.slot(m_data.CurrentExercise) = esCurrent;
     m_view.buildExercise(level);
     m_view.redrawProgress();
 }
 
-void GameFlow::NextExercise() {
+void GameFlow::nextExercise() {
     if (m_data.CurrentExercise >= ExercisesPerGame) {
-        StopGameClock();
+        stopClock();
         m_view.redrawProgress();
         m_view.showMessage(QStringLiteral("Поздравляем с успехом!\r\nВаши очки: ") + GameScore(m_data) +
                                QStringLiteral("."),
                            QStringLiteral("Победа!"), 64);
-        N5Click();
+        restart();
         return;
     }
     ++m_data.CurrentExercise;
-    StartExercise(m_data.Level);
+    startExercise(m_data.Level);
 }
 
-void GameFlow::AnswerExercise(bool right, const QString &explanation) {
+void GameFlow::answer(bool right, const QString &explanation) {
     if (m_state != GameState::Playing)
         return;
     if (right) {
@@ -101,16 +159,23 @@ void GameFlow::AnswerExercise(bool right, const QString &explanation) {
         m_data.slot(m_data.CurrentExercise) = esWrong;
     }
     m_view.redrawProgress();
-    NextExercise();
+    nextExercise();
 }
 
-void GameFlow::N5Click() {
+bool GameFlow::takeHint() {
+    if (!commandActs(m_state, Command::Hint))
+        return false;
+    ++m_data.HintCount;
+    return true;
+}
+
+void GameFlow::restart() {
     m_view.setRestartMenuEnabled(false);
     m_view.setDoneMenuEnabled(false);
     m_view.setLevelMenuEnabled(true);
-    StopGameClock();
-    ShowTitlePicture();
-    HideAllButtons();
+    stopClock();
+    showTitlePicture();
+    hideAllButtons();
     m_view.setHintEnabled(false);
     m_view.disposeExercise();
     m_view.setStatusText(GameOverText);
@@ -119,9 +184,9 @@ void GameFlow::N5Click() {
     m_state = GameState::GameOver;
 }
 
-void GameFlow::LMDMMButton2Click() {
-    HideAllButtons();
-    ShowTitlePicture();
+void GameFlow::playAgain() {
+    hideAllButtons();
+    showTitlePicture();
     m_view.setDoneMenuEnabled(false);
     m_view.setRestartMenuEnabled(false);
     m_view.setLevelMenuEnabled(true);
@@ -132,36 +197,36 @@ void GameFlow::LMDMMButton2Click() {
     m_state = GameState::LevelPrompt;
 }
 
-void GameFlow::LMDMMButton3Click() {
+void GameFlow::quit() {
     m_view.closeMainWindow();
 }
 
-void GameFlow::StartGameClock() {
+void GameFlow::startClock() {
     m_view.setGameClockRunning(true);
     m_data.GameSeconds = 0;
     m_view.setClockText(TimeText(0));
 }
 
-void GameFlow::StopGameClock() {
+void GameFlow::stopClock() {
     m_view.setGameClockRunning(false);
 }
 
-void GameFlow::Timer1Timer() {
+void GameFlow::tick() {
     ++m_data.GameSeconds;
     m_view.setClockText(TimeText(m_data.GameSeconds));
 }
 
-void GameFlow::HideAllButtons() {
+void GameFlow::hideAllButtons() {
     for (auto button : {ActionButton::Yes, ActionButton::No, ActionButton::Level1, ActionButton::Level2,
                         ActionButton::Level3, ActionButton::Done})
         m_view.setActionButtonVisible(button, false);
 }
 
-void GameFlow::ShowTitlePicture() {
+void GameFlow::showTitlePicture() {
     m_view.setTitlePictureShown(true);
 }
 
-void GameFlow::ShowExerciseArea() {
+void GameFlow::showExerciseArea() {
     m_view.setTitlePictureShown(false);
 }
 

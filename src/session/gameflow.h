@@ -1,8 +1,12 @@
 #pragma once
 
 #include "session/gamedata.h"
+#include "session/keycodes.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 namespace session {
 
@@ -55,6 +59,29 @@ struct StateView {
 // The state table: what each state shows. `level` is only read for Playing.
 StateView stateView(GameState state, int level);
 
+// The commands of the game, whichever button, key or menu item gives them.
+enum class Command { Hint, Answer, Restart, PlayAgain, Quit, Level1, Level2, Level3 };
+
+// Whether a command given by its button in the right-hand column acts in `state`: its button is shown and
+// enabled there. "Начать заново" has no button and acts where its menu item is enabled. The level menu is a
+// second way to the level commands, open in the game-over state too (StateView::levelMenuEnabled).
+bool commandActs(GameState state, Command command);
+
+// The command that a key (keycodes.h) gives in `state`, or none: the keys answer for the buttons shown. While
+// "Да" and "Нет" are shown, Enter and Escape; while the level buttons are, the digits 1 to 3; while "Готово"
+// is, Enter. Every other key is left to the focused control.
+std::optional<Command> keyCommand(GameState state, int key);
+
+// The screen as the start-up checks read it.
+struct ScreenFacts {
+    int bitsPerPixel = 24;
+    int width = 1024;
+    int height = 768;
+};
+
+// The messages of the start-up checks that fail, colour first; empty for a screen the program can run on.
+QStringList failingScreenChecks(const ScreenFacts &screen);
+
 // The game of ten exercises: its data, the three states and every command that moves between them.
 // Commands run in the order the window's handlers need; every showing and hiding goes through the view.
 class GameFlow {
@@ -65,34 +92,35 @@ public:
     const GameData &data() const { return m_data; }
     GameState state() const { return m_state; }
 
-    // Level commands: menu "Сложность N", buttons "1", "2", "3", keys 1..3.
-    void N11Click() { chooseLevel(1); }
-    void N21Click() { chooseLevel(2); }
-    void N31Click() { chooseLevel(3); }
+    // Menu "Сложность N", buttons "1", "2", "3", keys 1..3.
     void chooseLevel(int level);
 
-    void StartGame(int level);
-    void StartExercise(int level);
+    void startGame(int level);
+    void startExercise(int level);
     // Called by the answer command after it stored the exercise's result.
-    void NextExercise();
+    void nextExercise();
 
     // The answer command once the window has judged the diagram: a right exercise is recorded and its sound
     // started; a wrong one starts its sound, then shows the explanation and is recorded only when the pupil
     // has closed the message. Then the bar is redrawn and the game moves on. Only while playing.
-    void AnswerExercise(bool right, const QString &explanation);
+    void answer(bool right, const QString &explanation);
 
-    void N5Click();           // end the game ("Начать заново", and after the score message)
-    void LMDMMButton2Click(); // play again: yes
-    void LMDMMButton3Click(); // play again: no
+    // "Подсказка": counts the hint against the score and says whether the hint table is to be shown, which
+    // it is only while playing.
+    bool takeHint();
 
-    void StartGameClock();
-    void StopGameClock();
-    void Timer1Timer();
+    void restart();   // end the game ("Начать заново", and after the score message)
+    void playAgain(); // "Да"
+    void quit();      // "Нет"
+
+    void startClock();
+    void stopClock();
+    void tick(); // one second of the game clock
 
 private:
-    void HideAllButtons();
-    void ShowTitlePicture();
-    void ShowExerciseArea();
+    void hideAllButtons();
+    void showTitlePicture();
+    void showExerciseArea();
 
     GameView &m_view;
     GameData m_data;

@@ -2,8 +2,11 @@
 
 #include <QTest>
 
+#include <array>
 #include <functional>
+#include <iterator>
 #include <map>
+#include <optional>
 
 using namespace session;
 
@@ -74,9 +77,9 @@ public:
 };
 
 // The answer command's share of the flow: store a result, then move on.
-void answer(GameFlow &flow, int result) {
+void recordResult(GameFlow &flow, int result) {
     flow.data().slot(flow.data().CurrentExercise) = result;
-    flow.NextExercise();
+    flow.nextExercise();
 }
 
 } // namespace
@@ -96,41 +99,64 @@ private Q_SLOTS:
     void answerSoundsExplainsAndRecordsInOrder();
     void wrongTenthAnswerExplainsThenScoresItsTime();
     void answerOutsideAGameChangesNothing();
+    void keysGiveTheCommandsOfTheButtonsShown_data();
+    void keysGiveTheCommandsOfTheButtonsShown();
+    void commandsActOnlyWhereTheirButtonIsShown_data();
+    void commandsActOnlyWhereTheirButtonIsShown();
+    void screenChecksFailInOrder_data();
+    void screenChecksFailInOrder();
 };
 
 using Step = std::function<void(GameFlow &)>;
 Q_DECLARE_METATYPE(Step)
+
+namespace {
+
+QString commandName(std::optional<Command> command) {
+    static const char *const names[] = {"Hint", "Answer", "Restart", "PlayAgain",
+                                        "Quit", "Level1", "Level2",  "Level3"};
+    return command ? QLatin1String(names[int(*command)]) : QStringLiteral("none");
+}
+
+// Each state as the flow reaches it through its own commands.
+const std::pair<const char *, Step> ReachedStates[] = {
+    {"level prompt", [](GameFlow &flow) { flow.playAgain(); }},
+    {"playing", [](GameFlow &flow) { flow.playAgain(), flow.chooseLevel(2); }},
+    {"game over", [](GameFlow &flow) { flow.playAgain(), flow.chooseLevel(1), flow.restart(); }},
+};
+
+} // namespace
 
 void TestGameFlow::transitionsReachTheStatesOfTheTable_data() {
     QTest::addColumn<Step>("steps");
     QTest::addColumn<int>("state");
     QTest::addColumn<int>("level");
 
-    const Step startUp = [](GameFlow &flow) { flow.LMDMMButton2Click(); };
+    const Step startUp = [](GameFlow &flow) { flow.playAgain(); };
     QTest::newRow("start-up: level prompt") << startUp << int(GameState::LevelPrompt) << 0;
     QTest::newRow("level 1 from the prompt")
-        << Step([=](GameFlow &flow) { startUp(flow), flow.N11Click(); }) << int(GameState::Playing) << 1;
+        << Step([=](GameFlow &flow) { startUp(flow), flow.chooseLevel(1); }) << int(GameState::Playing) << 1;
     QTest::newRow("level 2 from the prompt")
-        << Step([=](GameFlow &flow) { startUp(flow), flow.N21Click(); }) << int(GameState::Playing) << 2;
+        << Step([=](GameFlow &flow) { startUp(flow), flow.chooseLevel(2); }) << int(GameState::Playing) << 2;
     QTest::newRow("level 3, five answers in") << Step([=](GameFlow &flow) {
-        startUp(flow), flow.N31Click();
+        startUp(flow), flow.chooseLevel(3);
         for (int i = 0; i < 5; ++i)
-            answer(flow, esRight);
+            recordResult(flow, esRight);
     }) << int(GameState::Playing) << 3;
     QTest::newRow("restart: game over")
-        << Step([=](GameFlow &flow) { startUp(flow), flow.N21Click(), flow.N5Click(); })
+        << Step([=](GameFlow &flow) { startUp(flow), flow.chooseLevel(2), flow.restart(); })
         << int(GameState::GameOver) << 0;
     QTest::newRow("tenth answer: game over") << Step([=](GameFlow &flow) {
-        startUp(flow), flow.N11Click();
+        startUp(flow), flow.chooseLevel(1);
         for (int i = 0; i < 10; ++i)
-            answer(flow, esWrong);
+            recordResult(flow, esWrong);
     }) << int(GameState::GameOver) << 0;
-    QTest::newRow("yes from game over: level prompt") << Step([=](GameFlow &flow) {
-        startUp(flow), flow.N11Click(), flow.N5Click(), flow.LMDMMButton2Click();
-    }) << int(GameState::LevelPrompt) << 0;
-    QTest::newRow("menu level from game over: playing")
-        << Step([=](GameFlow &flow) { startUp(flow), flow.N11Click(), flow.N5Click(), flow.N31Click(); })
-        << int(GameState::Playing) << 3;
+    QTest::newRow("yes from game over: level prompt")
+        << Step([=](GameFlow &flow) { startUp(flow), flow.chooseLevel(1), flow.restart(), flow.playAgain(); })
+        << int(GameState::LevelPrompt) << 0;
+    QTest::newRow("menu level from game over: playing") << Step([=](GameFlow &flow) {
+        startUp(flow), flow.chooseLevel(1), flow.restart(), flow.chooseLevel(3);
+    }) << int(GameState::Playing) << 3;
 }
 
 void TestGameFlow::transitionsReachTheStatesOfTheTable() {
@@ -148,25 +174,25 @@ void TestGameFlow::transitionsReachTheStatesOfTheTable() {
 void TestGameFlow::tenExercisesThenScoreThenGameOver() {
     RecordingView view;
     GameFlow flow(view);
-    flow.LMDMMButton2Click();
-    flow.N21Click();
+    flow.playAgain();
+    flow.chooseLevel(2);
     QCOMPARE(flow.data().Level, 2);
     QCOMPARE(flow.data().CurrentExercise, 1);
     QCOMPARE(flow.data().slot(1), int(esCurrent));
     for (int e = 1; e <= 9; ++e) {
-        answer(flow, e % 2 ? esRight : esWrong);
+        recordResult(flow, e % 2 ? esRight : esWrong);
         QCOMPARE(flow.data().CurrentExercise, e + 1);
         QCOMPARE(flow.data().slot(e + 1), int(esCurrent));
     }
     for (int i = 0; i < 125; ++i)
-        flow.Timer1Timer();
+        flow.tick();
     // The score message comes while the diagram is still shown, after the clock stopped: the time spent
     // reading it does not count.
     StateView whileScoring = stateView(GameState::Playing, 2);
     whileScoring.clockRunning = false;
     StateView seen;
     view.onMessage = [&] { seen = view.observed(); };
-    answer(flow, esRight);
+    recordResult(flow, esRight);
     // 6 right, 125 s, no hints: 50 + 90 + 100 + 100.
     QCOMPARE(view.log.filter(QStringLiteral("message")),
              QStringList{QStringLiteral("message Победа! Поздравляем с успехом!\r\nВаши очки: 340. 64")});
@@ -183,23 +209,23 @@ void TestGameFlow::tenExercisesThenScoreThenGameOver() {
 void TestGameFlow::scoreMessageOnlyAfterTheTenthExercise() {
     RecordingView view;
     GameFlow flow(view);
-    flow.LMDMMButton2Click();
-    flow.N11Click();
+    flow.playAgain();
+    flow.chooseLevel(1);
     for (int e = 1; e <= 9; ++e)
-        answer(flow, esRight);
+        recordResult(flow, esRight);
     QVERIFY(view.log.filter(QStringLiteral("message")).isEmpty());
-    answer(flow, esRight);
+    recordResult(flow, esRight);
     QCOMPARE(view.log.filter(QStringLiteral("message")).size(), 1);
 }
 
 void TestGameFlow::restartKeepsTheCurrentSlotCurrent() {
     RecordingView view;
     GameFlow flow(view);
-    flow.LMDMMButton2Click();
-    flow.N31Click();
-    answer(flow, esRight);
-    answer(flow, esWrong);
-    flow.N5Click();
+    flow.playAgain();
+    flow.chooseLevel(3);
+    recordResult(flow, esRight);
+    recordResult(flow, esWrong);
+    flow.restart();
     const std::array<int, 10> expected{esRight, esWrong, esCurrent, 0, 0, 0, 0, 0, 0, 0};
     QCOMPARE(flow.data().ResultSlots, expected);
     QVERIFY(view.log.filter(QStringLiteral("message")).isEmpty());
@@ -209,11 +235,11 @@ void TestGameFlow::restartKeepsTheCurrentSlotCurrent() {
 void TestGameFlow::menuLevelFromGameOverStartsAFreshGame() {
     RecordingView view;
     GameFlow flow(view);
-    flow.LMDMMButton2Click();
-    flow.N11Click();
-    answer(flow, esRight);
-    flow.N5Click();
-    flow.N21Click();
+    flow.playAgain();
+    flow.chooseLevel(1);
+    recordResult(flow, esRight);
+    flow.restart();
+    flow.chooseLevel(2);
     QCOMPARE(flow.data().Level, 2);
     QCOMPARE(flow.data().CurrentExercise, 1);
     const std::array<int, 10> expected{esCurrent, 0, 0, 0, 0, 0, 0, 0, 0, 0};
@@ -224,29 +250,29 @@ void TestGameFlow::menuLevelFromGameOverStartsAFreshGame() {
 void TestGameFlow::noClosesTheMainWindow() {
     RecordingView view;
     GameFlow flow(view);
-    flow.LMDMMButton2Click();
-    flow.N11Click();
-    flow.N5Click();
-    flow.LMDMMButton3Click();
+    flow.playAgain();
+    flow.chooseLevel(1);
+    flow.restart();
+    flow.quit();
     QCOMPARE(view.log.last(), QStringLiteral("close"));
 }
 
 void TestGameFlow::gameClockStartsFreezesAndResets() {
     RecordingView view;
     GameFlow flow(view);
-    flow.LMDMMButton2Click();
+    flow.playAgain();
     QVERIFY(!view.clock);
-    flow.N11Click();
+    flow.chooseLevel(1);
     QVERIFY(view.clock);
     QCOMPARE(view.clockText, QStringLiteral("00:00"));
-    flow.Timer1Timer();
+    flow.tick();
     QCOMPARE(view.clockText, QStringLiteral("00:01"));
-    flow.Timer1Timer();
-    flow.N5Click();
+    flow.tick();
+    flow.restart();
     QVERIFY(!view.clock);
     QCOMPARE(view.clockText, QStringLiteral("00:02"));
     QCOMPARE(flow.data().GameSeconds, 2);
-    flow.N31Click();
+    flow.chooseLevel(3);
     QCOMPARE(view.clockText, QStringLiteral("00:00"));
     QCOMPARE(flow.data().GameSeconds, 0);
 }
@@ -281,12 +307,12 @@ void TestGameFlow::answerSoundsExplainsAndRecordsInOrder() {
     RecordingView view;
     view.sound = sound;
     GameFlow flow(view);
-    flow.LMDMMButton2Click();
-    flow.N21Click();
+    flow.playAgain();
+    flow.chooseLevel(2);
     view.log.clear();
     int seen = -1;
     view.onMessage = [&] { seen = flow.data().slot(1); };
-    flow.AnswerExercise(right, right ? QString() : QStringLiteral("NOT Нет = Да"));
+    flow.answer(right, right ? QString() : QStringLiteral("NOT Нет = Да"));
     QCOMPARE(view.log, log);
     QCOMPARE(seen, slotDuringMessage);
     QCOMPARE(flow.data().slot(1), slotAfter);
@@ -297,22 +323,22 @@ void TestGameFlow::answerSoundsExplainsAndRecordsInOrder() {
 void TestGameFlow::wrongTenthAnswerExplainsThenScoresItsTime() {
     RecordingView view;
     GameFlow flow(view);
-    flow.LMDMMButton2Click();
-    flow.N11Click();
+    flow.playAgain();
+    flow.chooseLevel(1);
     for (int e = 1; e <= 9; ++e)
-        flow.AnswerExercise(true, QString());
+        flow.answer(true, QString());
     for (int i = 0; i < 179; ++i)
-        flow.Timer1Timer();
+        flow.tick();
     // The pupil reads the explanation for two seconds: the clock still runs, so the time bonus falls from
     // 100 (179 s) to 99 (181 s).
     view.onMessage = [&] {
         if (view.log.last().contains(QStringLiteral("Неверно!"))) {
-            flow.Timer1Timer();
-            flow.Timer1Timer();
+            flow.tick();
+            flow.tick();
         }
     };
     view.log.clear();
-    flow.AnswerExercise(false, QStringLiteral("0 OR 1 = 1"));
+    flow.answer(false, QStringLiteral("0 OR 1 = 1"));
     const QStringList messages = view.log.filter(QStringLiteral("message"));
     QCOMPARE(messages.size(), 2);
     QVERIFY(messages.at(0).startsWith(QStringLiteral("message Неверно!")));
@@ -325,16 +351,109 @@ void TestGameFlow::wrongTenthAnswerExplainsThenScoresItsTime() {
 void TestGameFlow::answerOutsideAGameChangesNothing() {
     RecordingView view;
     GameFlow flow(view);
-    flow.LMDMMButton2Click();
-    flow.N11Click();
-    flow.N5Click();
+    flow.playAgain();
+    flow.chooseLevel(1);
+    flow.restart();
     const auto before = flow.data().ResultSlots;
     view.log.clear();
-    flow.AnswerExercise(false, QStringLiteral("x"));
-    flow.AnswerExercise(true, QString());
+    flow.answer(false, QStringLiteral("x"));
+    flow.answer(true, QString());
     QVERIFY(view.log.isEmpty());
     QCOMPARE(flow.data().ResultSlots, before);
     QCOMPARE(flow.state(), GameState::GameOver);
+}
+
+void TestGameFlow::keysGiveTheCommandsOfTheButtonsShown_data() {
+    QTest::addColumn<Step>("steps");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("command");
+    const std::pair<const char *, int> keys[] = {
+        {"Enter", vkReturn}, {"Escape", vkEscape},  {"1", vkDigit1}, {"2", vkDigit2},
+        {"3", vkDigit3},     {"other key", vkNone}, {"keypad 1", 97}};
+    // Per state, the command of each key above, in that order.
+    const QStringList expected[] = {
+        {"none", "none", "Level1", "Level2", "Level3", "none", "none"},
+        {"Answer", "none", "none", "none", "none", "none", "none"},
+        {"PlayAgain", "Quit", "none", "none", "none", "none", "none"},
+    };
+    for (int state = 0; state < 3; ++state)
+        for (int k = 0; k < int(std::size(keys)); ++k)
+            QTest::addRow("%s: %s", ReachedStates[state].first, keys[k].first)
+                << ReachedStates[state].second << keys[k].second << expected[state].at(k);
+}
+
+void TestGameFlow::keysGiveTheCommandsOfTheButtonsShown() {
+    QFETCH(Step, steps);
+    QFETCH(int, key);
+    QFETCH(QString, command);
+    RecordingView view;
+    GameFlow flow(view);
+    steps(flow);
+    const std::optional<Command> given = keyCommand(flow.state(), key);
+    QCOMPARE(commandName(given), command);
+    // A key stands for a button: it never gives a command that the button would refuse.
+    if (given)
+        QVERIFY(commandActs(flow.state(), *given));
+}
+
+void TestGameFlow::commandsActOnlyWhereTheirButtonIsShown_data() {
+    QTest::addColumn<Step>("steps");
+    QTest::addColumn<int>("command");
+    QTest::addColumn<bool>("acts");
+    // Per state, whether Hint, Answer, Restart, PlayAgain, Quit, Level1, Level2, Level3 act.
+    const std::array<bool, 8> expected[] = {
+        {false, false, false, false, false, true, true, true},
+        {true, true, true, false, false, false, false, false},
+        {false, false, false, true, true, false, false, false},
+    };
+    for (int state = 0; state < 3; ++state)
+        for (int command = 0; command < 8; ++command)
+            QTest::addRow("%s: %s", ReachedStates[state].first, qPrintable(commandName(Command(command))))
+                << ReachedStates[state].second << command << expected[state][command];
+}
+
+void TestGameFlow::commandsActOnlyWhereTheirButtonIsShown() {
+    QFETCH(Step, steps);
+    QFETCH(int, command);
+    QFETCH(bool, acts);
+    RecordingView view;
+    GameFlow flow(view);
+    steps(flow);
+    QCOMPARE(commandActs(flow.state(), Command(command)), acts);
+    if (Command(command) == Command::Hint) {
+        // Hints count against the score only when the table is shown, and that is only while playing.
+        flow.data().HintCount = 4;
+        QCOMPARE(flow.takeHint(), acts);
+        QCOMPARE(flow.data().HintCount, acts ? 5 : 4);
+    }
+}
+
+void TestGameFlow::screenChecksFailInOrder_data() {
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QStringList>("starts");
+    const QString colour = QStringLiteral("Эта программа использует 16-разрядный цвет");
+    const QString size = QStringLiteral("Эта программа использует разрешение экрана 800х600.");
+    QTest::newRow("800x600x16 passes") << 16 << 800 << 600 << QStringList{};
+    QTest::newRow("799 wide") << 24 << 799 << 600 << QStringList{size};
+    QTest::newRow("599 high") << 24 << 800 << 599 << QStringList{size};
+    QTest::newRow("15 bits") << 15 << 1024 << 768 << QStringList{colour};
+    QTest::newRow("both, colour first") << 8 << 640 << 480 << QStringList{colour, size};
+}
+
+void TestGameFlow::screenChecksFailInOrder() {
+    QFETCH(int, bits);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(QStringList, starts);
+    const QStringList messages = failingScreenChecks({bits, width, height});
+    QCOMPARE(messages.size(), starts.size());
+    for (int i = 0; i < messages.size(); ++i) {
+        QVERIFY2(messages.at(i).startsWith(starts.at(i)), qPrintable(messages.at(i)));
+        QVERIFY(messages.at(i).endsWith(QStringLiteral(".\r\nНажмите ОК, чтобы завершить работу, измените "
+                                                       "параметры экрана и запустите программу заново.")));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestGameFlow)

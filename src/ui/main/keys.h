@@ -1,12 +1,14 @@
 #pragma once
 
+#include "session/keycodes.h"
+
 #include <QStringView>
 #include <Qt>
 
 class QKeyEvent;
 
-// The key codes that the main window's key handler is written in: the desktop's virtual-key codes.
-enum TKeyCode : int { vkNone = 0, vkReturn = 13, vkEscape = 27, vkDigit1 = 49, vkDigit2 = 50, vkDigit3 = 51 };
+// The codes as the window's key handler and its tests name them.
+using enum session::TKeyCode;
 
 // The code of one key press. Return and the keypad's Enter are both 13 and Escape is 27, whatever the
 // modifiers. The digits 1, 2 and 3 are the keys of the main keyboard's digit row, recognised by the physical

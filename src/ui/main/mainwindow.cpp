@@ -4,42 +4,26 @@
 #include "engine/checking.h"
 #include "engine/exercise.h"
 #include "engine/hinttable.h"
-#include "engine/spoken.h"
 #include "random/randomsource.h"
 #include "resources/appresources.h"
 #include "session/clocks.h"
-#include "session/segmentcolors.h"
 #include "session/spoken.h"
-#include "ui/controls/bevellabel.h"
 #include "ui/controls/faces.h"
 #include "ui/controls/mmbutton.h"
-#include "ui/controls/picturebox.h"
-#include "ui/controls/progress.h"
 #include "ui/controls/systemcolors.h"
 #include "ui/dialogs/aboutwindow.h"
 #include "ui/dialogs/guidelineswindow.h"
 #include "ui/dialogs/hintwindow.h"
-#include "ui/dialogs/messagewindow.h"
-#include "ui/main/keys.h"
 #include "ui/main/operationframes.h"
-#include "ui/main/radiogroup.h"
 #include "ui/main/soundoutput.h"
 #include "ui/main/valuelist.h"
 #include "ui/main/windowwatchers.h"
 
-#include <QApplication>
-#include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPointer>
 #include <QScreen>
 #include <QTimer>
-#include <QWindow>
-
-using session::ActionButton;
 
 namespace {
 
@@ -59,8 +43,8 @@ QString displayText(QString text) {
 
 } // namespace
 
-std::function<TForm1::ScreenFacts()> TForm1::screenFactsSource = [] {
-    ScreenFacts facts;
+std::function<session::ScreenFacts()> TForm1::screenFactsSource = [] {
+    session::ScreenFacts facts;
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         facts.bitsPerPixel = screen->depth();
         facts.width = screen->size().width();
@@ -77,16 +61,30 @@ std::function<void(const QString &, const QString &)> TForm1::showScreenMessage 
     box.exec();
 };
 
-QStringList TForm1::failingScreenChecks(const ScreenFacts &screen) {
-    QStringList messages;
-    const QString tail = QStringLiteral(
-        "\r\nНажмите ОК, чтобы завершить работу, измените параметры экрана и запустите программу заново.");
-    if (screen.bitsPerPixel < 16)
-        messages << QStringLiteral("Эта программа использует 16-разрядный цвет (High color).") + tail;
-    if (screen.width < 800 || screen.height < 600)
-        messages << QStringLiteral("Эта программа использует разрешение экрана 800х600.") + tail;
-    return messages;
+namespace {
+
+using Slot = void (TForm1::*)();
+
+// The slot that runs each command of the game, whichever button, key or menu item gives it.
+constexpr std::pair<session::Command, Slot> CommandSlots[] = {
+    {session::Command::Hint, &TForm1::LMDMMButton1Click},
+    {session::Command::Answer, &TForm1::LMDMMButton7Click},
+    {session::Command::Restart, &TForm1::N5Click},
+    {session::Command::PlayAgain, &TForm1::LMDMMButton2Click},
+    {session::Command::Quit, &TForm1::LMDMMButton3Click},
+    {session::Command::Level1, &TForm1::N11Click},
+    {session::Command::Level2, &TForm1::N21Click},
+    {session::Command::Level3, &TForm1::N31Click},
+};
+
+Slot commandSlot(session::Command command) {
+    for (const auto &[given, slot] : CommandSlots)
+        if (given == command)
+            return slot;
+    return nullptr;
 }
+
+} // namespace
 
 TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent)
@@ -160,28 +158,28 @@ void TForm1::connectCommands() {
     // The menu and the notation choice are wired in the form.
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
-    // A button acts only while the pupil can see and use it. Qt can still hand a key to a button that was
-    // hidden while its window was inactive (the window remembers it as its focus), and Space on the hidden
-    // "Да" must not end a game that is being played.
-    const std::pair<TLMDMMButton *, void (TForm1::*)()> commands[] = {
-        {m_ui->LMDMMButton1, &TForm1::LMDMMButton1Click}, {m_ui->LMDMMButton2, &TForm1::LMDMMButton2Click},
-        {m_ui->LMDMMButton3, &TForm1::LMDMMButton3Click}, {m_ui->LMDMMButton4, &TForm1::N11Click},
-        {m_ui->LMDMMButton5, &TForm1::N21Click},          {m_ui->LMDMMButton6, &TForm1::N31Click},
-        {m_ui->LMDMMButton7, &TForm1::LMDMMButton7Click},
+    // A button acts only in the states that show it and let it be used. Qt can still hand a key to a button
+    // that was hidden while its window was inactive (the window remembers it as its focus), and Space on the
+    // hidden "Да" must not end a game that is being played.
+    using session::Command;
+    const std::pair<TLMDMMButton *, Command> buttons[] = {
+        {m_ui->LMDMMButton1, Command::Hint},   {m_ui->LMDMMButton2, Command::PlayAgain},
+        {m_ui->LMDMMButton3, Command::Quit},   {m_ui->LMDMMButton4, Command::Level1},
+        {m_ui->LMDMMButton5, Command::Level2}, {m_ui->LMDMMButton6, Command::Level3},
+        {m_ui->LMDMMButton7, Command::Answer},
     };
-    for (const auto &entry : commands) {
-        // Named copies: clang 14, which builds the sanitizer runs, cannot capture structured bindings.
-        TLMDMMButton *button = entry.first;
-        void (TForm1::*command)() = entry.second;
-        connect(button, &QAbstractButton::clicked, this, [this, button, command] {
-            if (button->isVisibleTo(this) && button->isEnabled())
-                (this->*command)();
+    for (const auto &entry : buttons) {
+        // A named copy: clang 14, which builds the sanitizer runs, cannot capture structured bindings.
+        const Command command = entry.second;
+        connect(entry.first, &QAbstractButton::clicked, this, [this, command] {
+            if (session::commandActs(m_game.state(), command))
+                (this->*commandSlot(command))();
         });
     }
 }
 
 void TForm1::FormCreate() {
-    for (const QString &message : failingScreenChecks(screenFactsSource())) {
+    for (const QString &message : session::failingScreenChecks(screenFactsSource())) {
         showScreenMessage(QStringLiteral("Неприемлемый режим экрана"), message);
         m_terminationRequested = true;
     }
@@ -210,8 +208,7 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::LMDMMButton1Click() {
-    ++m_game.data().HintCount;
-    if (!m_form2)
+    if (!m_game.takeHint() || !m_form2)
         return;
     const int notation = m_ui->RadioGroup1->ItemIndex();
     const QList<QStringList> rows = engine::hintTableRows(notation, m_ui->RadioGroup2->ItemIndex());
@@ -346,26 +343,10 @@ void TForm1::LMDMMButton7Click() {
     }
     const engine::Judgement judgement = engine::JudgeExercise(
         exercise, m_game.data().Level, m_ui->RadioGroup1->ItemIndex(), m_ui->RadioGroup2->ItemIndex());
-    m_game.AnswerExercise(judgement.right, judgement.explanation);
+    m_game.answer(judgement.right, judgement.explanation);
 }
 
 void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers) {
-    if (m_ui->LMDMMButton2->isVisibleTo(this)) {
-        if (key == vkReturn)
-            LMDMMButton2Click();
-        else if (key == vkEscape)
-            LMDMMButton3Click();
-        return;
-    }
-    if (m_ui->LMDMMButton4->isVisibleTo(this)) {
-        if (key == vkDigit1)
-            N11Click();
-        else if (key == vkDigit2)
-            N21Click();
-        else if (key == vkDigit3)
-            N31Click();
-        return;
-    }
-    if (m_ui->LMDMMButton7->isVisibleTo(this) && key == vkReturn)
-        LMDMMButton7Click();
+    if (const std::optional<session::Command> command = session::keyCommand(m_game.state(), key))
+        (this->*commandSlot(*command))();
 }

@@ -33,15 +33,6 @@ class TForm1;
 class TForm1 : public QMainWindow, private session::GameView {
     Q_OBJECT
 public:
-    // The screen as the start-up checks read it.
-    struct ScreenFacts {
-        int bitsPerPixel = 24;
-        int width = 1024;
-        int height = 768;
-    };
-    // The messages of the start-up checks that fail, colour first; empty for a suitable screen.
-    static QStringList failingScreenChecks(const ScreenFacts &screen);
-
     // Runs the creation handler: screen checks (messages shown through `showScreenMessage`, by default a
     // modal error box), faces, lamps, clock frame, and the level prompt.
     explicit TForm1(QWidget *parent = nullptr);
@@ -62,21 +53,21 @@ public:
     TOperationFrame *frame(int slot) const { return m_frames.at(slot - 1); }
 
     // The screen the checks read; tests replace it before construction.
-    static std::function<ScreenFacts()> screenFactsSource;
+    static std::function<session::ScreenFacts()> screenFactsSource;
     // How the checks' messages are shown; tests replace it to record them.
     static std::function<void(const QString &caption, const QString &text)> showScreenMessage;
 
 public Q_SLOTS:
-    void N11Click() { m_game.N11Click(); }
-    void N21Click() { m_game.N21Click(); }
-    void N31Click() { m_game.N31Click(); }
-    void N5Click() { m_game.N5Click(); }
+    void N11Click() { m_game.chooseLevel(1); }
+    void N21Click() { m_game.chooseLevel(2); }
+    void N31Click() { m_game.chooseLevel(3); }
+    void N5Click() { m_game.restart(); }
     // The answer command ("Готово", its menu item, Enter while playing): judges the diagram as its lists
     // stand and hands the verdict to the game.
     void LMDMMButton7Click();
     void N9Click() { LMDMMButton7Click(); }
-    void LMDMMButton2Click() { m_game.LMDMMButton2Click(); }
-    void LMDMMButton3Click() { m_game.LMDMMButton3Click(); }
+    void LMDMMButton2Click() { m_game.playAgain(); }
+    void LMDMMButton3Click() { m_game.quit(); }
     // The hint table ("Подсказка"): counts the hint, fills and fits the table in the notation and language of
     // the moment and shows it modally.
     void LMDMMButton1Click();
@@ -87,11 +78,11 @@ public Q_SLOTS:
     void mnuExitClick() { close(); }
     void RadioGroup1Click();
     void RadioGroup2Click();
-    void Timer1Timer() { m_game.Timer1Timer(); }
+    void Timer1Timer() { m_game.tick(); }
     void Timer3Timer();
-    void NextExercise() { m_game.NextExercise(); }
+    void NextExercise() { m_game.nextExercise(); }
     void LMDProgress1GetColor(int segment, QColor &color) const;
-    // Builds the current exercise's diagram at `level` (the game flow's StartExercise calls it).
+    // Builds the current exercise's diagram at `level` (the game flow's startExercise calls it).
     void BuildExercise(int level);
     void ApplyNotation();
 

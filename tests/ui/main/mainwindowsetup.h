@@ -22,5 +22,5 @@
 inline void prepareMainWindowTests() {
     registerApplicationFonts();
     applySystemColors(*qApp);
-    TForm1::screenFactsSource = [] { return TForm1::ScreenFacts{24, 1024, 768}; };
+    TForm1::screenFactsSource = [] { return session::ScreenFacts{24, 1024, 768}; };
 }

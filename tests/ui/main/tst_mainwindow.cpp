@@ -103,8 +103,6 @@ private Q_SLOTS:
     void clientAreaIsFixedBelowTheMenu();
     void titlePictureIsShownPixelForPixel();
     void menuItemsAndTheirStartingStates();
-    void screenChecksFailInOrder_data();
-    void screenChecksFailInOrder();
     void unsuitableScreenShowsMessagesAndRequestsTermination();
     void windowsStatesFollowTheTable_data();
     void windowsStatesFollowTheTable();
@@ -272,39 +270,11 @@ void TestMainWindow::menuItemsAndTheirStartingStates() {
     QCOMPARE(control<QAction>(m_form, "N10")->text(), QStringLiteral("Звук включен"));
 }
 
-void TestMainWindow::screenChecksFailInOrder_data() {
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("height");
-    QTest::addColumn<QStringList>("starts");
-    const QString colour = QStringLiteral("Эта программа использует 16-разрядный цвет");
-    const QString size = QStringLiteral("Эта программа использует разрешение экрана 800х600.");
-    QTest::newRow("800x600x16 passes") << 16 << 800 << 600 << QStringList{};
-    QTest::newRow("799 wide") << 24 << 799 << 600 << QStringList{size};
-    QTest::newRow("599 high") << 24 << 800 << 599 << QStringList{size};
-    QTest::newRow("15 bits") << 15 << 1024 << 768 << QStringList{colour};
-    QTest::newRow("both, colour first") << 8 << 640 << 480 << QStringList{colour, size};
-}
-
-void TestMainWindow::screenChecksFailInOrder() {
-    QFETCH(int, bits);
-    QFETCH(int, width);
-    QFETCH(int, height);
-    QFETCH(QStringList, starts);
-    const QStringList messages = TForm1::failingScreenChecks({bits, width, height});
-    QCOMPARE(messages.size(), starts.size());
-    for (int i = 0; i < messages.size(); ++i) {
-        QVERIFY2(messages.at(i).startsWith(starts.at(i)), qPrintable(messages.at(i)));
-        QVERIFY(messages.at(i).endsWith(QStringLiteral(".\r\nНажмите ОК, чтобы завершить работу, измените "
-                                                       "параметры экрана и запустите программу заново.")));
-    }
-}
-
 void TestMainWindow::unsuitableScreenShowsMessagesAndRequestsTermination() {
     const auto savedFacts = TForm1::screenFactsSource;
     const auto savedShow = TForm1::showScreenMessage;
     QStringList shown;
-    TForm1::screenFactsSource = [] { return TForm1::ScreenFacts{8, 799, 600}; };
+    TForm1::screenFactsSource = [] { return session::ScreenFacts{8, 799, 600}; };
     TForm1::showScreenMessage = [&](const QString &caption, const QString &text) {
         shown << caption + "|" + text;
     };
@@ -846,9 +816,9 @@ void TestMainWindow::screenReaderNamesFollowTheGame() {
 
     QCOMPARE(spoken(control<TLMDProgress>(m_form, "LMDProgress1")), QStringLiteral("Ход игры"));
     control<TValueList>(m_form, "ComboBox1")->setCurrentIndex(rightResult(final));
-    m_form->frame(1)->valueList(1)->setCurrentIndex(
-        engine::lvFalse); // whatever the pupil chose, it was judged
-    m_form->game().AnswerExercise(true, QString());
+    // Whatever the pupil chose, it was judged.
+    m_form->frame(1)->valueList(1)->setCurrentIndex(engine::lvFalse);
+    m_form->game().answer(true, QString());
     const QString summary =
         QStringLiteral("Упражнения: 1 — верно; 2 — решается сейчас; 3–10 — ещё не решались.");
     QCOMPARE(spoken(control<TLMDProgress>(m_form, "LMDProgress1"), QAccessible::Description), summary);
