@@ -4,6 +4,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <QtGlobal>
 
 #include <functional>
 
@@ -36,4 +37,15 @@ inline bool runModal(QDialog &dialog, const std::function<void()> &show,
 // to its focused control (or to itself when none has the focus).
 inline void pressKey(QDialog &dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(dialog.windowHandle(), key, modifiers);
+}
+
+// A window's control (or timer, or component) by the object name its form gives it; a missing one stops the
+// run there, naming it.
+template<typename T>
+T *control(const QObject &window, const char *name) {
+    T *found = window.findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("%s has no %s named %s", qPrintable(window.objectName()), T::staticMetaObject.className(),
+               name);
+    return found;
 }
