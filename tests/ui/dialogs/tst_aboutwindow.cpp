@@ -114,22 +114,36 @@ void TestAboutWindow::windowAsCreated() {
 
 void TestAboutWindow::childGeometries_data() {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QRect>("bounds"); // an empty size: only the position is fixed
-    QTest::newRow("picture") << QStringLiteral("Image1") << QRect(10, 10, 96, 96);
-    QTest::newRow("title") << QStringLiteral("LMDSimpleLabel1") << QRect(144, 22, 0, 0);
-    QTest::newRow("version") << QStringLiteral("LMDSimpleLabel2") << QRect(144, 72, 0, 0);
-    QTest::newRow("description") << QStringLiteral("LMDSimpleLabel3") << QRect(8, 114, 457, 105);
-    QTest::newRow("rights") << QStringLiteral("LMDSimpleLabel4") << QRect(10, 272, 0, 0);
-    QTest::newRow("progress fill") << QStringLiteral("LMDProgressFill1") << QRect(19, 235, 433, 20);
-    QTest::newRow("OK button") << QStringLiteral("LMDButton1") << QRect(167, 229, 139, 33);
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("picture") << QStringLiteral("Image1") << QStringLiteral("QLabel") << QRect(10, 10, 96, 96)
+                             << QStringLiteral("Эмблема программы Логикус");
+    QTest::newRow("title") << QStringLiteral("LMDSimpleLabel1") << QStringLiteral("TLMDShadowLabel")
+                           << QRect(144, 22, 0, 0) << QString();
+    QTest::newRow("version") << QStringLiteral("LMDSimpleLabel2") << QStringLiteral("QLabel")
+                             << QRect(144, 72, 0, 0) << QString();
+    QTest::newRow("description") << QStringLiteral("LMDSimpleLabel3") << QStringLiteral("QLabel")
+                                 << QRect(8, 114, 457, 105) << QString();
+    QTest::newRow("rights") << QStringLiteral("LMDSimpleLabel4") << QStringLiteral("QLabel")
+                            << QRect(10, 272, 0, 0) << QString();
+    QTest::newRow("progress fill") << QStringLiteral("LMDProgressFill1") << QStringLiteral("TLMDProgressFill")
+                                   << QRect(19, 235, 433, 20) << QStringLiteral("Загрузка программы");
+    QTest::newRow("OK button") << QStringLiteral("LMDButton1") << QStringLiteral("QPushButton")
+                               << QRect(167, 229, 139, 33) << QString();
 }
 
 void TestAboutWindow::childGeometries() {
     QFETCH(QString, name);
+    QFETCH(QString, kind);
     QFETCH(QRect, bounds);
+    QFETCH(QString, spoken);
     const auto *control = m_form->findChild<QWidget *>(name);
     QVERIFY(control);
     QCOMPARE(control->parentWidget(), m_form);
+    // The drawn controls paint what a stock widget would not (the sunken title, the bevelled fill).
+    QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
+    QCOMPARE(control->accessibleName(), spoken);
     if (bounds.isEmpty()) {
         QCOMPARE(control->pos(), bounds.topLeft());
         // Sized to its text: it holds it and stays inside the window.

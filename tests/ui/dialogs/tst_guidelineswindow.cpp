@@ -79,6 +79,11 @@ void TestGuidelinesWindow::textIsReadOnlyWithVerticalScrollBarOnly() {
     QCOMPARE(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QVERIFY(text->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff);
     QCOMPARE(text->lineWrapMode(), QTextEdit::WidgetWidth);
+    // Read-only must not take the keyboard away: the pupil moves through the text with it.
+    QCOMPARE(text->textInteractionFlags(), Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QCOMPARE(
+        text->accessibleDescription(),
+        QStringLiteral("Текст документа; стрелки, Page Up и Page Down листают его, Enter закрывает окно"));
 
     text->setPlainText(QStringLiteral("Текст"));
     bool typedIgnored = false;

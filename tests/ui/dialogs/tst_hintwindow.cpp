@@ -87,6 +87,10 @@ void TestHintWindow::gridShape() {
     QCOMPARE(grid->selectionBehavior(), QAbstractItemView::SelectRows);
     QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
     QVERIFY(grid->focusPolicy() & Qt::TabFocus);
+    QCOMPARE(grid->accessibleName(), QStringLiteral("Таблица логических операций"));
+    QCOMPARE(
+        grid->accessibleDescription(),
+        QStringLiteral("Первая строка — заголовки, ниже — результаты операций для всех значений входов"));
     for (int row = 0; row < grid->rowCount(); ++row)
         QCOMPARE(grid->rowHeight(row), 24 + 1); // the cell and its grid line
 }
