@@ -53,8 +53,8 @@ static void BM_SwitchDocumentInShownWindow(benchmark::State &state) {
     int index = 0;
     for (auto _ : state) {
         index = 1 - index;
-        form.Docs1->setSelIndex(index);
-        form.RichEdit1->viewport()->repaint();
+        form.selectDocument(index);
+        form.findChild<QTextEdit *>(QStringLiteral("RichEdit1"))->viewport()->repaint();
     }
 }
 BENCHMARK(BM_SwitchDocumentInShownWindow)->Unit(benchmark::kMicrosecond);

@@ -2,6 +2,7 @@
 
 #include <QLatin1String>
 #include <QObject>
+#include <QWidget>
 #include <QtGlobal>
 
 // A control of a window by its layout name, as the window's form names it. A missing control stops the test
@@ -10,6 +11,7 @@ template<class T = QWidget>
 T *control(const QObject *window, const char *name) {
     T *found = window->findChild<T *>(QLatin1String(name));
     if (!found)
-        qFatal("%s has no control %s of the expected class", qPrintable(window->objectName()), name);
+        qFatal("%s has no %s named %s", qPrintable(window->objectName()), T::staticMetaObject.className(),
+               name);
     return found;
 }

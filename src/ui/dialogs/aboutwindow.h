@@ -5,24 +5,27 @@
 #include <QImage>
 #include <QList>
 
-class QLabel;
-class QPushButton;
+#include <memory>
+
 class QTimer;
-class TLMDProgressFill;
-class TLMDShadowLabel;
+namespace Ui {
+class Form9;
+}
 
 // The about window Form9, in two roles. As the start-up screen (shown modally by plain exec(), as created)
 // its progress fill steps from 10 % to 100 % on the first ten ticks of its 500 ms timer, which runs from the
 // window's creation, and the eleventh tick stops the timer for good and closes it; the pupil cannot close it
 // in any other way. As the about box (showAsAboutBox) the fill is hidden and an "ОК" button, the only control
-// that takes the focus, is the only way out: Escape and close requests are ignored. Created once, last of the
-// windows; the tick counter is never reset.
+// that takes the focus, is the only way out (Enter and space press it: it is auto-default, and the window
+// never presses a default button on its own); Escape and close requests are ignored. Created once, last of
+// the windows; the tick counter is never reset. Its controls are laid out by aboutwindow.ui.
 class TForm9 : public dialogs::FixedDialog {
     Q_OBJECT
 public:
     // owner: the main window. The about window has no image-faced button; the face list is taken only so that
     // every dialog is made the same way, and is not used.
     explicit TForm9(QWidget *owner, const QList<QImage> *drawnButtons = nullptr);
+    ~TForm9() override;
 
     // The "О программе" command's showing: fill hidden, "ОК" shown and focused, modal until "ОК".
     void showAsAboutBox();
@@ -30,15 +33,6 @@ public:
     // Whether the window is in its start-up form (fill shown, no button).
     bool isStartupScreen() const { return !m_aboutBox; }
     int tickCount() const { return m_ticks; }
-
-    QLabel *Image1 = nullptr;
-    TLMDShadowLabel *LMDSimpleLabel1 = nullptr;
-    QLabel *LMDSimpleLabel2 = nullptr;
-    QLabel *LMDSimpleLabel3 = nullptr;
-    QLabel *LMDSimpleLabel4 = nullptr;
-    TLMDProgressFill *LMDProgressFill1 = nullptr;
-    QPushButton *LMDButton1 = nullptr;
-    QTimer *Timer1 = nullptr;
 
     // The pupil's ways out (Escape, the window manager's close) lead here and are refused: the start-up
     // screen ends by its timer, the about box by "ОК".
@@ -54,6 +48,9 @@ protected:
 
 private:
     void describeProgress();
+
+    std::unique_ptr<Ui::Form9> m_ui;
+    QTimer *Timer1 = nullptr;
     int m_ticks = 0;
     bool m_aboutBox = false;
 };

@@ -1,4 +1,5 @@
 #include "ui/dialogs/guidelineswindow.h"
+#include "ui_guidelineswindow.h"
 
 #include "docset/docsrecord.h"
 #include "resources/appresources.h"
@@ -11,35 +12,17 @@
 #include <QTextEdit>
 
 TForm7::TForm7(QWidget *owner, const QList<QImage> *drawnButtons)
-    : FixedDialog(owner, QSize(391, 380), closeBoxOnly()) {
-    setObjectName(QStringLiteral("Form7"));
-    setWindowTitle(QStringLiteral("Методические указания"));
+    : FixedDialog(owner, QSize(391, 380), closeBoxOnly())
+    , m_ui(std::make_unique<Ui::Form7>()) {
+    // Made in the window's font, as the layout was measured; a form's fonts have point sizes only.
     setFont(programFont(QStringLiteral("Courier New"), 16, false));
+    m_ui->setupUi(this);
+    m_ui->LMDMMButton1->setFont(programFont(QStringLiteral("Courier New"), 19, true));
+    // The faces are drawn by the main window at start-up.
+    m_ui->LMDMMButton1->setFaceList(drawnButtons);
+    connect(m_ui->LMDMMButton1, &TLMDMMButton::clicked, this, &TForm7::LMDMMButton1Click);
 
-    RichEdit1 = new QTextEdit(this);
-    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
-    RichEdit1->setGeometry(10, 10, 371, 301);
-    RichEdit1->setReadOnly(true);
-    // Read-only still lets the pupil move through the text with the keyboard.
-    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
-    RichEdit1->setFocusPolicy(Qt::StrongFocus);
-    RichEdit1->setAccessibleName(windowTitle());
-    RichEdit1->setAccessibleDescription(
-        QStringLiteral("Текст документа; стрелки, Page Up и Page Down листают его, Enter закрывает окно"));
-
-    LMDMMButton1 = new TLMDMMButton(this);
-    LMDMMButton1->setObjectName(QStringLiteral("LMDMMButton1"));
-    LMDMMButton1->setGeometry(125, 325, 150, 40);
-    LMDMMButton1->setText(QStringLiteral("ОК"));
-    LMDMMButton1->setFont(programFont(QStringLiteral("Courier New"), 19, true));
-    LMDMMButton1->setFaceList(drawnButtons);
-    LMDMMButton1->setTakesFocus(false);
-    connect(LMDMMButton1, &TLMDMMButton::clicked, this, &TForm7::LMDMMButton1Click);
-
-    auto *richEdit = new RichEditView(RichEdit1);
+    auto *richEdit = new RichEditView(m_ui->RichEdit1);
     m_reporter = std::make_unique<MessageBoxReporter>(this);
     Docs1 = new docset::TDocs(this);
     Docs1->setErrorReporter(m_reporter.get());
@@ -79,11 +62,11 @@ void TForm7::LMDMMButton1Click() {
 void TForm7::changeEvent(QEvent *event) {
     FixedDialog::changeEvent(event);
     // The same box shows the reference text and the guidelines; a screen reader names it by what it shows.
-    if (event->type() == QEvent::WindowTitleChange && RichEdit1)
-        RichEdit1->setAccessibleName(windowTitle());
+    if (event->type() == QEvent::WindowTitleChange && m_ui && m_ui->RichEdit1)
+        m_ui->RichEdit1->setAccessibleName(windowTitle());
 }
 
 void TForm7::showEvent(QShowEvent *event) {
     FixedDialog::showEvent(event);
-    RichEdit1->setFocus(Qt::OtherFocusReason);
+    m_ui->RichEdit1->setFocus(Qt::OtherFocusReason);
 }

@@ -1,4 +1,5 @@
 #include "ui/dialogs/hintwindow.h"
+#include "ui_hintwindow.h"
 
 #include "resources/appresources.h"
 #include "ui/controls/mmbutton.h"
@@ -39,91 +40,70 @@ private:
 } // namespace
 
 TForm2::TForm2(QWidget *owner, const QList<QImage> *drawnButtons)
-    : FixedDialog(owner, QSize(439, 233), closeBoxOnly()) {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Подсказка"));
+    : FixedDialog(owner, QSize(439, 233), closeBoxOnly())
+    , m_ui(std::make_unique<Ui::Form2>()) {
+    // Made in the window's font, as the layout was measured; a form's fonts have point sizes only.
     setFont(programFont(QStringLiteral("Courier New"), 19, true));
+    m_ui->setupUi(this);
 
-    LMDSimpleLabel1 = new QLabel(QStringLiteral("Таблица логических операций"), this);
-    LMDSimpleLabel1->setObjectName(QStringLiteral("LMDSimpleLabel1"));
     // Designed 299 wide for the desktop's hinted glyphs; our unhinted advances are a little wider, and the
     // title must never be cut off.
-    const int titleWidth = QFontMetrics(font()).horizontalAdvance(LMDSimpleLabel1->text());
-    LMDSimpleLabel1->setGeometry(20, 10, std::max(299, titleWidth), 24);
+    QLabel *title = m_ui->LMDSimpleLabel1;
+    title->resize(std::max(299, QFontMetrics(font()).horizontalAdvance(title->text())), title->height());
 
     // The header is the grid's first row rather than a QHeaderView, so that it is measured and drawn like the
-    // value rows.
-    StringGrid1 = new QTableWidget(kRows, kColumns, this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setAccessibleName(LMDSimpleLabel1->text());
-    StringGrid1->setAccessibleDescription(
-        QStringLiteral("Первая строка — заголовки, ниже — результаты операций для всех значений входов"));
-    StringGrid1->horizontalHeader()->hide();
-    StringGrid1->verticalHeader()->hide();
-    // The hidden header would otherwise keep rows as tall as its own font needs.
-    StringGrid1->verticalHeader()->setMinimumSectionSize(kRowHeight);
-    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    // A section holds its cell and the grid line below or right of it.
-    StringGrid1->verticalHeader()->setDefaultSectionSize(kRowHeight + kGridLine);
-    StringGrid1->horizontalHeader()->setMinimumSectionSize(1);
-    StringGrid1->setShowGrid(true);
-    StringGrid1->setGridStyle(Qt::SolidLine);
-    StringGrid1->setItemDelegate(new CellPainter(this));
+    // value rows; a row's section holds its cell and the grid line below it, and never changes.
+    QTableWidget *grid = m_ui->StringGrid1;
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->setItemDelegate(new CellPainter(this));
     for (int row = 0; row < kRows; ++row)
         for (int column = 0; column < kColumns; ++column)
-            StringGrid1->setItem(row, column, new QTableWidgetItem);
-    StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->setFocusPolicy(Qt::StrongFocus);
-    StringGrid1->setFrameShadow(QFrame::Sunken);
-    // Its size is fitted to the texts at each opening; until then it fills the width under the title.
-    StringGrid1->setGeometry(20, 40, 399, kRows * (kRowHeight + kGridLine) + 2 * StringGrid1->frameWidth());
+            grid->setItem(row, column, new QTableWidgetItem);
+    // Its size is fitted to the texts at each opening; until then it fills the width under the title, as tall
+    // as the rows and the style's frame.
+    grid->resize(grid->width(), kRows * (kRowHeight + kGridLine) + 2 * grid->frameWidth());
 
-    LMDMMButton1 = new TLMDMMButton(this);
-    LMDMMButton1->setObjectName(QStringLiteral("LMDMMButton1"));
-    LMDMMButton1->setGeometry(20, 180, 150, 40);
-    LMDMMButton1->setText(QStringLiteral("ОК"));
-    LMDMMButton1->setFaceList(drawnButtons);
-    LMDMMButton1->setTakesFocus(false);
-    connect(LMDMMButton1, &TLMDMMButton::clicked, this, &TForm2::LMDMMButton1Click);
+    // The faces are drawn by the main window at start-up.
+    m_ui->LMDMMButton1->setFaceList(drawnButtons);
+    connect(m_ui->LMDMMButton1, &TLMDMMButton::clicked, this, &TForm2::LMDMMButton1Click);
 
     setClosesOnEnter(true);
     installKeyPreview();
 }
+
+TForm2::~TForm2() = default;
 
 void TForm2::LMDMMButton1Click() {
     accept();
 }
 
 void TForm2::fill(const QList<QStringList> &rows, const QList<int> &columnWidths) {
+    QTableWidget *grid = m_ui->StringGrid1;
     int sum = 0;
     for (int column = 0; column < kColumns; ++column) {
         const int width = columnWidths.value(column);
-        StringGrid1->setColumnWidth(column, width + kGridLine);
+        grid->setColumnWidth(column, width + kGridLine);
         sum += width;
     }
     for (int row = 0; row < kRows; ++row)
         for (int column = 0; column < kColumns; ++column)
-            StringGrid1->item(row, column)->setText(rows.value(row).value(column));
-    const int frame = 2 * StringGrid1->frameWidth();
-    StringGrid1->resize(sum + kColumns * kGridLine + frame, kRows * (kRowHeight + kGridLine) + frame);
-    setClientWidth(StringGrid1->width() + 2 * StringGrid1->x());
+            grid->item(row, column)->setText(rows.value(row).value(column));
+    const int frame = 2 * grid->frameWidth();
+    grid->resize(sum + kColumns * kGridLine + frame, kRows * (kRowHeight + kGridLine) + frame);
+    setClientWidth(grid->width() + 2 * grid->x());
 }
 
 void TForm2::StringGrid1DrawCell(QPainter &painter, int column, int row, const QRect &rect) const {
     painter.fillRect(rect, systemColor(row == 0 ? SystemColor::ButtonFace : SystemColor::Window));
-    const QTableWidgetItem *cell = StringGrid1->item(row, column);
+    const QTableWidgetItem *cell = m_ui->StringGrid1->item(row, column);
     const QString text = cell ? cell->text() : QString();
-    const QFontMetrics metrics(LMDSimpleLabel1->font());
+    const QFontMetrics metrics(m_ui->LMDSimpleLabel1->font());
     const int w = metrics.horizontalAdvance(text);
     const int h = metrics.height();
     // The cell's right and bottom edges counted exclusive; the division truncates.
     const int x = (rect.left() + rect.left() + rect.width() - w) / 2;
     const int y = (rect.top() + rect.top() + rect.height() - h) / 2;
-    painter.setFont(LMDSimpleLabel1->font());
+    painter.setFont(m_ui->LMDSimpleLabel1->font());
     painter.setPen(systemColor(SystemColor::WindowText));
     painter.drawText(QPoint(x, y + metrics.ascent()), text);
 }

@@ -231,7 +231,7 @@ void TForm1::showDocument(const QString &caption, int index) {
     if (!m_form7)
         return;
     m_form7->setWindowTitle(caption);
-    m_form7->Docs1->setSelIndex(index);
+    m_form7->selectDocument(index);
     m_form7->exec();
 }
 

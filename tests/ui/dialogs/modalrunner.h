@@ -1,9 +1,12 @@
 #pragma once
 
+#include "controls.h"
+
 #include <QDialog>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <QtGlobal>
 
 #include <functional>
 

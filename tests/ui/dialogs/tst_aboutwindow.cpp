@@ -19,7 +19,7 @@ namespace {
 // The real 500 ms timer would add ticks of its own while a test drives them by hand; a long interval keeps
 // it running (so that stopping it shows) without ever firing during the test.
 void holdRealTimer(TForm9 &form) {
-    form.Timer1->start(60 * 60 * 1000);
+    control<QTimer>(&form, "Timer1")->start(60 * 60 * 1000);
 }
 
 void tick(TForm9 &form, int times) {
@@ -79,7 +79,7 @@ void TestAboutWindow::cleanup() {
 }
 
 void TestAboutWindow::pictureLoadsNoImagePlugins() {
-    QVERIFY(!m_form->Image1->pixmap().isNull());
+    QVERIFY(!control<QLabel>(m_form, "Image1")->pixmap().isNull());
     QVERIFY(!imageFormatPluginLoaded());
 }
 
@@ -97,39 +97,53 @@ void TestAboutWindow::windowAsCreated() {
 
     QVERIFY(m_form->isStartupScreen());
     QCOMPARE(m_form->tickCount(), 0);
-    QVERIFY(!m_form->LMDProgressFill1->isHidden());
-    QCOMPARE(m_form->LMDProgressFill1->position(), 0);
-    QVERIFY(m_form->LMDButton1->isHidden());
-    QVERIFY(m_form->Timer1->isActive());
-    QCOMPARE(m_form->Timer1->interval(), 500);
+    QVERIFY(!control<TLMDProgressFill>(m_form, "LMDProgressFill1")->isHidden());
+    QCOMPARE(control<TLMDProgressFill>(m_form, "LMDProgressFill1")->position(), 0);
+    QVERIFY(control<QPushButton>(m_form, "LMDButton1")->isHidden());
+    QVERIFY(control<QTimer>(m_form, "Timer1")->isActive());
+    QCOMPARE(control<QTimer>(m_form, "Timer1")->interval(), 500);
 
     // The button is the only control that can take the focus.
     const auto controls = m_form->findChildren<QWidget *>();
-    for (const QWidget *control : controls) {
-        if (control != m_form->LMDButton1)
-            QCOMPARE(control->focusPolicy(), Qt::NoFocus);
+    for (const QWidget *child : controls) {
+        if (child != control<QPushButton>(m_form, "LMDButton1"))
+            QCOMPARE(child->focusPolicy(), Qt::NoFocus);
     }
-    QVERIFY(m_form->LMDButton1->focusPolicy() & Qt::TabFocus);
+    QVERIFY(control<QPushButton>(m_form, "LMDButton1")->focusPolicy() & Qt::TabFocus);
 }
 
 void TestAboutWindow::childGeometries_data() {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QRect>("bounds"); // an empty size: only the position is fixed
-    QTest::newRow("picture") << QStringLiteral("Image1") << QRect(10, 10, 96, 96);
-    QTest::newRow("title") << QStringLiteral("LMDSimpleLabel1") << QRect(144, 22, 0, 0);
-    QTest::newRow("version") << QStringLiteral("LMDSimpleLabel2") << QRect(144, 72, 0, 0);
-    QTest::newRow("description") << QStringLiteral("LMDSimpleLabel3") << QRect(8, 114, 457, 105);
-    QTest::newRow("rights") << QStringLiteral("LMDSimpleLabel4") << QRect(10, 272, 0, 0);
-    QTest::newRow("progress fill") << QStringLiteral("LMDProgressFill1") << QRect(19, 235, 433, 20);
-    QTest::newRow("OK button") << QStringLiteral("LMDButton1") << QRect(167, 229, 139, 33);
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("picture") << QStringLiteral("Image1") << QStringLiteral("QLabel") << QRect(10, 10, 96, 96)
+                             << QStringLiteral("Эмблема программы Логикус");
+    QTest::newRow("title") << QStringLiteral("LMDSimpleLabel1") << QStringLiteral("TLMDShadowLabel")
+                           << QRect(144, 22, 0, 0) << QString();
+    QTest::newRow("version") << QStringLiteral("LMDSimpleLabel2") << QStringLiteral("QLabel")
+                             << QRect(144, 72, 0, 0) << QString();
+    QTest::newRow("description") << QStringLiteral("LMDSimpleLabel3") << QStringLiteral("QLabel")
+                                 << QRect(8, 114, 457, 105) << QString();
+    QTest::newRow("rights") << QStringLiteral("LMDSimpleLabel4") << QStringLiteral("QLabel")
+                            << QRect(10, 272, 0, 0) << QString();
+    QTest::newRow("progress fill") << QStringLiteral("LMDProgressFill1") << QStringLiteral("TLMDProgressFill")
+                                   << QRect(19, 235, 433, 20) << QStringLiteral("Загрузка программы");
+    QTest::newRow("OK button") << QStringLiteral("LMDButton1") << QStringLiteral("QPushButton")
+                               << QRect(167, 229, 139, 33) << QString();
 }
 
 void TestAboutWindow::childGeometries() {
     QFETCH(QString, name);
+    QFETCH(QString, kind);
     QFETCH(QRect, bounds);
+    QFETCH(QString, spoken);
     const auto *control = m_form->findChild<QWidget *>(name);
     QVERIFY(control);
     QCOMPARE(control->parentWidget(), m_form);
+    // The drawn controls paint what a stock widget would not (the sunken title, the bevelled fill).
+    QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
+    QCOMPARE(control->accessibleName(), spoken);
     if (bounds.isEmpty()) {
         QCOMPARE(control->pos(), bounds.topLeft());
         // Sized to its text: it holds it and stays inside the window.
@@ -142,37 +156,37 @@ void TestAboutWindow::childGeometries() {
 
 void TestAboutWindow::textsAndFonts() {
     const QString mono = programFont(QStringLiteral("Courier New"), 19, true).family();
-    QCOMPARE(m_form->LMDSimpleLabel1->text(), QStringLiteral("Логикус"));
-    QCOMPARE(m_form->LMDSimpleLabel1->font().family(), mono);
-    QCOMPARE(m_form->LMDSimpleLabel1->font().pixelSize(), 32);
-    QVERIFY(m_form->LMDSimpleLabel1->font().bold());
-    const int titleWidth =
-        QFontMetrics(m_form->LMDSimpleLabel1->font()).horizontalAdvance(QStringLiteral("Логикус"));
-    QVERIFY(m_form->LMDSimpleLabel1->width() >= titleWidth);
+    QCOMPARE(control<TLMDShadowLabel>(m_form, "LMDSimpleLabel1")->text(), QStringLiteral("Логикус"));
+    QCOMPARE(control<TLMDShadowLabel>(m_form, "LMDSimpleLabel1")->font().family(), mono);
+    QCOMPARE(control<TLMDShadowLabel>(m_form, "LMDSimpleLabel1")->font().pixelSize(), 32);
+    QVERIFY(control<TLMDShadowLabel>(m_form, "LMDSimpleLabel1")->font().bold());
+    const int titleWidth = QFontMetrics(control<TLMDShadowLabel>(m_form, "LMDSimpleLabel1")->font())
+                               .horizontalAdvance(QStringLiteral("Логикус"));
+    QVERIFY(control<TLMDShadowLabel>(m_form, "LMDSimpleLabel1")->width() >= titleWidth);
 
-    QCOMPARE(m_form->LMDSimpleLabel2->text(), QStringLiteral("Версия 1.02"));
-    QCOMPARE(m_form->LMDSimpleLabel2->font().pixelSize(), 19);
-    QVERIFY(m_form->LMDSimpleLabel2->font().bold());
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel2")->text(), QStringLiteral("Версия 1.02"));
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel2")->font().pixelSize(), 19);
+    QVERIFY(control<QLabel>(m_form, "LMDSimpleLabel2")->font().bold());
 
-    QCOMPARE(m_form->LMDSimpleLabel3->text(),
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel3")->text(),
              QStringLiteral(
                  "Обучающая программа-тренажер, знакомящая учеников с логическими выражениями и операциями"));
-    QVERIFY(m_form->LMDSimpleLabel3->wordWrap());
-    QCOMPARE(m_form->LMDSimpleLabel3->alignment(), Qt::AlignCenter);
-    QCOMPARE(m_form->LMDSimpleLabel3->font().pixelSize(), 19);
+    QVERIFY(control<QLabel>(m_form, "LMDSimpleLabel3")->wordWrap());
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel3")->alignment(), Qt::AlignCenter);
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel3")->font().pixelSize(), 19);
 
-    const QString rights = m_form->LMDSimpleLabel4->text();
+    const QString rights = control<QLabel>(m_form, "LMDSimpleLabel4")->text();
     QVERIFY(!rights.isEmpty());
     QVERIFY(!rights.contains(QLatin1Char('\n')));
     QVERIFY(rights.contains(QStringLiteral("Логикус")));
-    QCOMPARE(m_form->LMDSimpleLabel4->font().pixelSize(), 15);
-    QVERIFY(m_form->LMDSimpleLabel4->font().bold());
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel4")->font().pixelSize(), 15);
+    QVERIFY(control<QLabel>(m_form, "LMDSimpleLabel4")->font().bold());
     // One line that fits the window's width.
-    QVERIFY(m_form->LMDSimpleLabel4->geometry().right() < m_form->width());
+    QVERIFY(control<QLabel>(m_form, "LMDSimpleLabel4")->geometry().right() < m_form->width());
 
-    QCOMPARE(m_form->LMDButton1->text(), QStringLiteral("ОК"));
-    QCOMPARE(m_form->LMDButton1->font().family(), mono);
-    QCOMPARE(m_form->LMDButton1->font().pixelSize(), 19);
+    QCOMPARE(control<QPushButton>(m_form, "LMDButton1")->text(), QStringLiteral("ОК"));
+    QCOMPARE(control<QPushButton>(m_form, "LMDButton1")->font().family(), mono);
+    QCOMPARE(control<QPushButton>(m_form, "LMDButton1")->font().pixelSize(), 19);
 }
 
 void TestAboutWindow::limeBecomesTransparentOnlyWhenExact() {
@@ -193,7 +207,7 @@ void TestAboutWindow::pictureHasTransparentBackground() {
     const QImage source(QStringLiteral(":/pictures/about.png"));
     QVERIFY(!source.isNull());
     QCOMPARE(source.pixel(0, 95), qRgb(0, 255, 0));
-    const QImage shown = m_form->Image1->pixmap().toImage();
+    const QImage shown = control<QLabel>(m_form, "Image1")->pixmap().toImage();
     QCOMPARE(shown.size(), QSize(96, 96));
     QCOMPARE(qAlpha(shown.pixel(0, 95)), 0);
     // The book and disc stay opaque: at least a quarter of the picture is not background.
@@ -209,10 +223,10 @@ void TestAboutWindow::ticksFillTenPercentEach() {
     for (int i = 1; i <= 10; ++i) {
         m_form->Timer1Timer();
         QCOMPARE(m_form->tickCount(), i);
-        QCOMPARE(m_form->LMDProgressFill1->position(), i * 10);
-        QCOMPARE(m_form->LMDProgressFill1->accessibleDescription(),
+        QCOMPARE(control<TLMDProgressFill>(m_form, "LMDProgressFill1")->position(), i * 10);
+        QCOMPARE(control<TLMDProgressFill>(m_form, "LMDProgressFill1")->accessibleDescription(),
                  QStringLiteral("Загружено %1 %").arg(i * 10));
-        QVERIFY(m_form->Timer1->isActive());
+        QVERIFY(control<QTimer>(m_form, "Timer1")->isActive());
     }
 }
 
@@ -226,15 +240,15 @@ void TestAboutWindow::eleventhTickClosesStartupScreen() {
         [&] {
             tick(*m_form, 10);
             shownAfterTen = m_form->isVisible();
-            positionBefore = m_form->LMDProgressFill1->position();
+            positionBefore = control<TLMDProgressFill>(m_form, "LMDProgressFill1")->position();
             m_form->Timer1Timer();
         });
     QVERIFY(shownAfterTen);
     QCOMPARE(positionBefore, 100);
     QVERIFY(!stillShown);
     QCOMPARE(result, int(QDialog::Accepted));
-    QVERIFY(!m_form->Timer1->isActive());
-    QCOMPARE(m_form->LMDProgressFill1->position(), 100);
+    QVERIFY(!control<QTimer>(m_form, "Timer1")->isActive());
+    QCOMPARE(control<TLMDProgressFill>(m_form, "LMDProgressFill1")->position(), 100);
 }
 
 void TestAboutWindow::startupScreenClosesItselfAfterFiveAndAHalfSeconds() {
@@ -244,9 +258,9 @@ void TestAboutWindow::startupScreenClosesItselfAfterFiveAndAHalfSeconds() {
     QList<qint64> tickTimes;
     QList<int> positions;
     // Connected after the window's own handler, so it sees what each tick did.
-    connect(m_form->Timer1, &QTimer::timeout, this, [&] {
+    connect(control<QTimer>(m_form, "Timer1"), &QTimer::timeout, this, [&] {
         tickTimes.append(sinceCreation.elapsed());
-        positions.append(m_form->LMDProgressFill1->position());
+        positions.append(control<TLMDProgressFill>(m_form, "LMDProgressFill1")->position());
     });
     const int result = m_form->exec();
     const qint64 closedAt = sinceCreation.elapsed();
@@ -260,7 +274,7 @@ void TestAboutWindow::startupScreenClosesItselfAfterFiveAndAHalfSeconds() {
     // The bar stands full for about the last half second.
     QVERIFY(tickTimes[10] - tickTimes[9] >= 300);
     QCOMPARE(m_form->tickCount(), 11);
-    QVERIFY(!m_form->Timer1->isActive());
+    QVERIFY(!control<QTimer>(m_form, "Timer1")->isActive());
 }
 
 void TestAboutWindow::startupScreenIgnoresEscapeAndCloseRequests_data() {
@@ -294,7 +308,7 @@ void TestAboutWindow::startupScreenIgnoresEscapeAndCloseRequests() {
                 m_form->reject();
             shownAfterRequest = m_form->isVisible();
             // Still the timer's to close.
-            m_form->Timer1->stop();
+            control<QTimer>(m_form, "Timer1")->stop();
             tick(*m_form, 11);
         });
     QVERIFY(shownAfterRequest);
@@ -304,9 +318,9 @@ void TestAboutWindow::startupScreenIgnoresEscapeAndCloseRequests() {
 void TestAboutWindow::eleventhTickWhileHiddenOnlyStopsTimer() {
     holdRealTimer(*m_form);
     tick(*m_form, 11);
-    QVERIFY(!m_form->Timer1->isActive());
+    QVERIFY(!control<QTimer>(m_form, "Timer1")->isActive());
     QVERIFY(!m_form->isVisible());
-    QCOMPARE(m_form->LMDProgressFill1->position(), 100);
+    QCOMPARE(control<TLMDProgressFill>(m_form, "LMDProgressFill1")->position(), 100);
     QCOMPARE(m_form->result(), 0);
 }
 
@@ -340,15 +354,15 @@ void TestAboutWindow::aboutBoxShowsButtonNotFill() {
     runModal(
         *m_form, [&] { m_form->showAsAboutBox(); },
         [&] {
-            fillHidden = !m_form->LMDProgressFill1->isVisible();
-            buttonShown = m_form->LMDButton1->isVisible();
+            fillHidden = !control<TLMDProgressFill>(m_form, "LMDProgressFill1")->isVisible();
+            buttonShown = control<QPushButton>(m_form, "LMDButton1")->isVisible();
             focused = m_form->focusWidget();
         });
     QVERIFY(fillHidden);
     QVERIFY(buttonShown);
-    QCOMPARE(focused, m_form->LMDButton1);
+    QCOMPARE(focused, control<QPushButton>(m_form, "LMDButton1"));
     QVERIFY(!m_form->isStartupScreen());
-    QCOMPARE(m_form->LMDProgressFill1->position(), 100);
+    QCOMPARE(control<TLMDProgressFill>(m_form, "LMDProgressFill1")->position(), 100);
 }
 
 void TestAboutWindow::aboutBoxStaysOpenOnFurtherTicks() {
@@ -406,7 +420,7 @@ void TestAboutWindow::aboutBoxClosesByClickOnOk() {
     tick(*m_form, 11);
     const bool stillShown = runModal(
         *m_form, [&] { m_form->showAsAboutBox(); },
-        [&] { QTest::mouseClick(m_form->LMDButton1, Qt::LeftButton); });
+        [&] { QTest::mouseClick(control<QPushButton>(m_form, "LMDButton1"), Qt::LeftButton); });
     QVERIFY(!stillShown);
 }
 

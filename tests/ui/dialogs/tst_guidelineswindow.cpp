@@ -64,21 +64,26 @@ void TestGuidelinesWindow::layoutAsCreated() {
     QCOMPARE(font.pixelSize(), 16);
     QVERIFY(!font.bold());
 
-    QCOMPARE(m_form->RichEdit1->geometry(), QRect(10, 10, 371, 301));
-    QCOMPARE(m_form->LMDMMButton1->geometry(), QRect(125, 325, 150, 40));
-    QCOMPARE(m_form->LMDMMButton1->text(), QStringLiteral("ОК"));
-    QCOMPARE(m_form->LMDMMButton1->font().pixelSize(), 19);
-    QVERIFY(m_form->LMDMMButton1->font().bold());
-    QCOMPARE(m_form->LMDMMButton1->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(m_form->LMDMMButton1->faceList(), &m_faces);
+    QCOMPARE(control<QTextEdit>(m_form, "RichEdit1")->geometry(), QRect(10, 10, 371, 301));
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton1")->geometry(), QRect(125, 325, 150, 40));
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton1")->text(), QStringLiteral("ОК"));
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton1")->font().pixelSize(), 19);
+    QVERIFY(control<TLMDMMButton>(m_form, "LMDMMButton1")->font().bold());
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton1")->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton1")->faceList(), &m_faces);
 }
 
 void TestGuidelinesWindow::textIsReadOnlyWithVerticalScrollBarOnly() {
-    QTextEdit *text = m_form->RichEdit1;
+    QTextEdit *text = control<QTextEdit>(m_form, "RichEdit1");
     QVERIFY(text->isReadOnly());
     QCOMPARE(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QVERIFY(text->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff);
     QCOMPARE(text->lineWrapMode(), QTextEdit::WidgetWidth);
+    // Read-only must not take the keyboard away: the pupil moves through the text with it.
+    QCOMPARE(text->textInteractionFlags(), Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QCOMPARE(
+        text->accessibleDescription(),
+        QStringLiteral("Текст документа; стрелки, Page Up и Page Down листают его, Enter закрывает окно"));
 
     text->setPlainText(QStringLiteral("Текст"));
     bool typedIgnored = false;
@@ -95,7 +100,7 @@ void TestGuidelinesWindow::textTakesFocusWhenShown() {
     QWidget *focused = nullptr;
     runModal(
         *m_form, [&] { m_form->exec(); }, [&] { focused = m_form->focusWidget(); });
-    QCOMPARE(focused, m_form->RichEdit1);
+    QCOMPARE(focused, control<QTextEdit>(m_form, "RichEdit1"));
 }
 
 void TestGuidelinesWindow::enterClosesWhileTextHasFocus_data() {
@@ -117,7 +122,7 @@ void TestGuidelinesWindow::enterClosesWhileTextHasFocus() {
             focused = m_form->focusWidget();
             pressKey(*m_form, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         });
-    QCOMPARE(focused, m_form->RichEdit1);
+    QCOMPARE(focused, control<QTextEdit>(m_form, "RichEdit1"));
     QVERIFY(!stillShown);
 }
 
@@ -125,14 +130,14 @@ void TestGuidelinesWindow::otherKeysGoToText() {
     QString lines;
     for (int i = 0; i < 200; ++i)
         lines += QStringLiteral("Строка %1\n").arg(i);
-    m_form->RichEdit1->setPlainText(lines);
+    control<QTextEdit>(m_form, "RichEdit1")->setPlainText(lines);
     int scrolled = 0;
     const bool stillShown = runModal(
         *m_form, [&] { m_form->exec(); },
         [&] {
             pressKey(*m_form, Qt::Key_Escape);
             pressKey(*m_form, Qt::Key_End, Qt::ControlModifier);
-            scrolled = m_form->RichEdit1->verticalScrollBar()->value();
+            scrolled = control<QTextEdit>(m_form, "RichEdit1")->verticalScrollBar()->value();
         });
     QVERIFY(stillShown);
     QVERIFY(scrolled > 0);
@@ -140,7 +145,8 @@ void TestGuidelinesWindow::otherKeysGoToText() {
 
 void TestGuidelinesWindow::okButtonCloses() {
     const bool stillShown = runModal(
-        *m_form, [&] { m_form->exec(); }, [&] { QTest::mouseClick(m_form->LMDMMButton1, Qt::LeftButton); });
+        *m_form, [&] { m_form->exec(); },
+        [&] { QTest::mouseClick(control<TLMDMMButton>(m_form, "LMDMMButton1"), Qt::LeftButton); });
     QVERIFY(!stillShown);
 }
 
@@ -153,11 +159,12 @@ void TestGuidelinesWindow::closeBoxCloses() {
 }
 
 void TestGuidelinesWindow::textIsNamedByTheWindowsCaption() {
-    QCOMPARE(m_form->RichEdit1->accessibleName(), QStringLiteral("Методические указания"));
+    QCOMPARE(control<QTextEdit>(m_form, "RichEdit1")->accessibleName(),
+             QStringLiteral("Методические указания"));
     for (const QString &caption :
          {QStringLiteral("Справочная информация"), QStringLiteral("Методические указания")}) {
         m_form->setWindowTitle(caption);
-        QCOMPARE(m_form->RichEdit1->accessibleName(), caption);
+        QCOMPARE(control<QTextEdit>(m_form, "RichEdit1")->accessibleName(), caption);
     }
 }
 
@@ -175,18 +182,19 @@ void TestGuidelinesWindow::laterShowingKeepsTopLeft() {
 }
 
 void TestGuidelinesWindow::storedRecordGivesTwoDocumentsWithReferenceShown() {
-    QCOMPARE(m_form->Docs1->objectName(), QStringLiteral("Docs1"));
-    QCOMPARE(m_form->Docs1->Count(), 2);
-    QCOMPARE(m_form->Docs1->SelIndex(), 0);
-    QCOMPARE(m_form->Docs1->RichEdit()->objectName(), QStringLiteral("RichEdit1"));
-    QCOMPARE(m_form->Docs1->Left, 30);
-    QCOMPARE(m_form->Docs1->Top, 330);
+    QCOMPARE(control<docset::TDocs>(m_form, "Docs1")->objectName(), QStringLiteral("Docs1"));
+    QCOMPARE(control<docset::TDocs>(m_form, "Docs1")->Count(), 2);
+    QCOMPARE(control<docset::TDocs>(m_form, "Docs1")->SelIndex(), 0);
+    QCOMPARE(control<docset::TDocs>(m_form, "Docs1")->RichEdit()->objectName(), QStringLiteral("RichEdit1"));
+    QCOMPARE(control<docset::TDocs>(m_form, "Docs1")->Left, 30);
+    QCOMPARE(control<docset::TDocs>(m_form, "Docs1")->Top, 330);
     // What the box holds once the window opens.
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
-    QVERIFY(
-        m_form->RichEdit1->toPlainText().startsWith(QStringLiteral("Назначение\nПрограмма предназначена")));
-    QVERIFY(m_form->Docs1->DocList().History().isEmpty());
+    QVERIFY(control<QTextEdit>(m_form, "RichEdit1")
+                ->toPlainText()
+                .startsWith(QStringLiteral("Назначение\nПрограмма предназначена")));
+    QVERIFY(control<docset::TDocs>(m_form, "Docs1")->DocList().History().isEmpty());
 }
 
 void TestGuidelinesWindow::documentsRenderInBundledFacesWithNavyWords_data() {
@@ -201,10 +209,10 @@ void TestGuidelinesWindow::documentsRenderInBundledFacesWithNavyWords_data() {
 void TestGuidelinesWindow::documentsRenderInBundledFacesWithNavyWords() {
     QFETCH(int, index);
     QFETCH(QString, firstLine);
-    m_form->Docs1->setSelIndex(index);
+    control<docset::TDocs>(m_form, "Docs1")->setSelIndex(index);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
-    QTextDocument *document = m_form->RichEdit1->document();
+    QTextDocument *document = control<QTextEdit>(m_form, "RichEdit1")->document();
     QCOMPARE(document->firstBlock().text(), firstLine);
     const QStringList bundled = {QStringLiteral("Liberation Sans"), QStringLiteral("Liberation Serif"),
                                  QStringLiteral("Liberation Mono")};
@@ -218,7 +226,7 @@ void TestGuidelinesWindow::documentsRenderInBundledFacesWithNavyWords() {
             QCOMPARE(info.bold(), font.bold());
         }
     }
-    QScrollBar *bar = m_form->RichEdit1->verticalScrollBar();
+    QScrollBar *bar = control<QTextEdit>(m_form, "RichEdit1")->verticalScrollBar();
     QImage top = m_form->grab().toImage();
     bar->setValue(bar->maximum());
     const QImage bottom = m_form->grab().toImage();
@@ -241,9 +249,9 @@ void TestGuidelinesWindow::guidelinesHeadingKeepsItsSpaceBefore() {
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
     int tops[2];
     for (const int index : {0, 1}) {
-        m_form->Docs1->setSelIndex(index);
-        QTextCursor start(m_form->RichEdit1->document());
-        tops[index] = m_form->RichEdit1->cursorRect(start).top();
+        control<docset::TDocs>(m_form, "Docs1")->setSelIndex(index);
+        QTextCursor start(control<QTextEdit>(m_form, "RichEdit1")->document());
+        tops[index] = control<QTextEdit>(m_form, "RichEdit1")->cursorRect(start).top();
     }
     QCOMPARE(tops[1] - tops[0], 16);
 }

@@ -59,24 +59,27 @@ void TestHintWindow::layoutAsCreated() {
     QCOMPARE(font.pixelSize(), 19);
     QVERIFY(font.bold());
 
-    QCOMPARE(m_form->LMDSimpleLabel1->text(), QStringLiteral("Таблица логических операций"));
-    QCOMPARE(m_form->LMDSimpleLabel1->pos(), QPoint(20, 10));
-    QCOMPARE(m_form->LMDSimpleLabel1->height(), 24);
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel1")->text(),
+             QStringLiteral("Таблица логических операций"));
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel1")->pos(), QPoint(20, 10));
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel1")->height(), 24);
     // At least as designed, and never cutting the title off.
-    const int titleWidth = QFontMetrics(font).horizontalAdvance(m_form->LMDSimpleLabel1->text());
-    QCOMPARE(m_form->LMDSimpleLabel1->width(), std::max(299, titleWidth));
-    QVERIFY(m_form->LMDSimpleLabel1->geometry().right() < m_form->width());
-    QCOMPARE(m_form->StringGrid1->pos(), QPoint(20, 40));
-    QCOMPARE(m_form->LMDMMButton1->geometry(), QRect(20, 180, 150, 40));
-    QCOMPARE(m_form->LMDMMButton1->text(), QStringLiteral("ОК"));
-    QCOMPARE(m_form->LMDMMButton1->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(m_form->LMDMMButton1->faceList(), &m_faces);
+    const int titleWidth =
+        QFontMetrics(font).horizontalAdvance(control<QLabel>(m_form, "LMDSimpleLabel1")->text());
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel1")->width(), std::max(299, titleWidth));
+    QVERIFY(control<QLabel>(m_form, "LMDSimpleLabel1")->geometry().right() < m_form->width());
+    QCOMPARE(control<QTableWidget>(m_form, "StringGrid1")->pos(), QPoint(20, 40));
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton1")->geometry(), QRect(20, 180, 150, 40));
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton1")->text(), QStringLiteral("ОК"));
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton1")->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton1")->faceList(), &m_faces);
     // The grid sits between the title and the button.
-    QVERIFY(m_form->StringGrid1->geometry().bottom() < m_form->LMDMMButton1->y());
+    QVERIFY(control<QTableWidget>(m_form, "StringGrid1")->geometry().bottom() <
+            control<TLMDMMButton>(m_form, "LMDMMButton1")->y());
 }
 
 void TestHintWindow::gridShape() {
-    QTableWidget *grid = m_form->StringGrid1;
+    QTableWidget *grid = control<QTableWidget>(m_form, "StringGrid1");
     QCOMPARE(grid->columnCount(), 6);
     QCOMPARE(grid->rowCount(), 5);
     QCOMPARE(grid->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -84,6 +87,10 @@ void TestHintWindow::gridShape() {
     QCOMPARE(grid->selectionBehavior(), QAbstractItemView::SelectRows);
     QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
     QVERIFY(grid->focusPolicy() & Qt::TabFocus);
+    QCOMPARE(grid->accessibleName(), QStringLiteral("Таблица логических операций"));
+    QCOMPARE(
+        grid->accessibleDescription(),
+        QStringLiteral("Первая строка — заголовки, ниже — результаты операций для всех значений входов"));
     for (int row = 0; row < grid->rowCount(); ++row)
         QCOMPARE(grid->rowHeight(row), 24 + 1); // the cell and its grid line
 }
@@ -103,11 +110,11 @@ void TestHintWindow::enterClosesWhileGridHasFocus() {
     const bool stillShown = runModal(
         *m_form, [&] { m_form->exec(); },
         [&] {
-            m_form->StringGrid1->setFocus();
+            control<QTableWidget>(m_form, "StringGrid1")->setFocus();
             focused = m_form->focusWidget();
             pressKey(*m_form, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         });
-    QCOMPARE(focused, m_form->StringGrid1);
+    QCOMPARE(focused, control<QTableWidget>(m_form, "StringGrid1"));
     QVERIFY(!stillShown);
 }
 
@@ -115,7 +122,7 @@ void TestHintWindow::escapeDoesNotClose() {
     const bool stillShown = runModal(
         *m_form, [&] { m_form->exec(); },
         [&] {
-            m_form->StringGrid1->setFocus();
+            control<QTableWidget>(m_form, "StringGrid1")->setFocus();
             pressKey(*m_form, Qt::Key_Escape);
         });
     QVERIFY(stillShown);
@@ -123,7 +130,8 @@ void TestHintWindow::escapeDoesNotClose() {
 
 void TestHintWindow::okButtonCloses() {
     const bool stillShown = runModal(
-        *m_form, [&] { m_form->exec(); }, [&] { QTest::mouseClick(m_form->LMDMMButton1, Qt::LeftButton); });
+        *m_form, [&] { m_form->exec(); },
+        [&] { QTest::mouseClick(control<TLMDMMButton>(m_form, "LMDMMButton1"), Qt::LeftButton); });
     QVERIFY(!stillShown);
 }
 

@@ -17,7 +17,7 @@ QImage styleIcon(QStyle::StandardPixmap which) {
 }
 
 QImage shownIcon(const TForm8 &form) {
-    return form.Image1->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    return control<QLabel>(&form, "Image1")->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 int realWidth(const QString &text) {
@@ -77,16 +77,16 @@ void TestMessageWindow::layoutAsCreated() {
     QCOMPARE(m_form->parentWidget(), m_main);
     QVERIFY(m_form->windowFlags().testFlag(Qt::WindowCloseButtonHint));
     QVERIFY(!m_form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-    QCOMPARE(m_form->Image1->geometry(), QRect(69, 13, 32, 32));
-    QCOMPARE(m_form->LMDMMButton1->geometry(), QRect(10, 58, 150, 40));
-    QCOMPARE(m_form->LMDMMButton1->text(), QStringLiteral("Продолжить"));
-    QCOMPARE(m_form->LMDMMButton1->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(m_form->LMDMMButton1->faceList(), &m_faces);
-    QCOMPARE(m_form->LMDSimpleLabel1->geometry(), QRect(170, 10, 330, 91));
-    QVERIFY(m_form->LMDSimpleLabel1->wordWrap());
-    QCOMPARE(m_form->LMDSimpleLabel1->alignment(), Qt::AlignCenter);
+    QCOMPARE(control<QLabel>(m_form, "Image1")->geometry(), QRect(69, 13, 32, 32));
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton1")->geometry(), QRect(10, 58, 150, 40));
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton1")->text(), QStringLiteral("Продолжить"));
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton1")->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(control<TLMDMMButton>(m_form, "LMDMMButton1")->faceList(), &m_faces);
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel1")->geometry(), QRect(170, 10, 330, 91));
+    QVERIFY(control<QLabel>(m_form, "LMDSimpleLabel1")->wordWrap());
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel1")->alignment(), Qt::AlignCenter);
 
-    const QFont font = m_form->LMDSimpleLabel1->font();
+    const QFont font = control<QLabel>(m_form, "LMDSimpleLabel1")->font();
     QCOMPARE(font.family(), programFont(QStringLiteral("Courier New"), 19, true).family());
     QCOMPARE(font.pixelSize(), 19);
     QVERIFY(font.bold());
@@ -108,9 +108,9 @@ void TestMessageWindow::initializeAndShowIsModalAndFitsTheText() {
             wasShown = m_form->isVisible();
             modal = QApplication::activeModalWidget() == m_form;
             caption = m_form->windowTitle();
-            labelText = m_form->LMDSimpleLabel1->text();
+            labelText = control<QLabel>(m_form, "LMDSimpleLabel1")->text();
             clientWidth = m_form->width();
-            labelWidth = m_form->LMDSimpleLabel1->width();
+            labelWidth = control<QLabel>(m_form, "LMDSimpleLabel1")->width();
             frame = m_form->frameWidth();
         });
     QVERIFY(wasShown);
@@ -126,12 +126,12 @@ void TestMessageWindow::initializeAndShowIsModalAndFitsTheText() {
     QCOMPARE(labelWidth, measured);
     QCOMPARE(clientWidth, measured + 180);
     QCOMPARE(m_form->height(), 111);
-    QCOMPARE(m_form->LMDSimpleLabel1->height(), 91);
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel1")->height(), 91);
 }
 
 void TestMessageWindow::emptyTextGivesTwoBlanksWidth() {
     m_form->prepare(QString(), QStringLiteral("x"), 0);
-    QCOMPARE(m_form->LMDSimpleLabel1->width(), realWidth(QStringLiteral("  ")));
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel1")->width(), realWidth(QStringLiteral("  ")));
     QCOMPARE(m_form->width(), realWidth(QStringLiteral("  ")) + 180);
 }
 
@@ -145,7 +145,7 @@ void TestMessageWindow::overlongLineCapsOuterWidthAtEightHundred() {
         [&] {
             outer = m_form->frameGeometry().width();
             client = m_form->width();
-            label = m_form->LMDSimpleLabel1->width();
+            label = control<QLabel>(m_form, "LMDSimpleLabel1")->width();
         });
     qInfo("frame width: %d", m_form->frameWidth());
     QCOMPARE(outer, 800);
@@ -176,9 +176,9 @@ void TestMessageWindow::kindChoosesIcon() {
     // A warning first, so that a message without an icon must also drop the earlier icon's spoken name.
     m_form->prepare(QStringLiteral("Текст"), QStringLiteral("x"), 48);
     m_form->prepare(QStringLiteral("Текст"), QStringLiteral("x"), kind);
-    QCOMPARE(m_form->Image1->accessibleName(), spoken);
+    QCOMPARE(control<QLabel>(m_form, "Image1")->accessibleName(), spoken);
     if (icon < 0) {
-        QVERIFY(m_form->Image1->pixmap().isNull());
+        QVERIFY(control<QLabel>(m_form, "Image1")->pixmap().isNull());
         return;
     }
     const QImage shown = shownIcon(*m_form);
@@ -192,15 +192,16 @@ void TestMessageWindow::laterMessageDoesNotShowEarlierIcon() {
     m_form->prepare(QStringLiteral("b"), QStringLiteral("Победа!"), 64);
     QVERIFY(shownIcon(*m_form) != warning);
     m_form->prepare(QStringLiteral("c"), QStringLiteral("Итог"), 0);
-    QVERIFY(m_form->Image1->pixmap().isNull());
+    QVERIFY(control<QLabel>(m_form, "Image1")->pixmap().isNull());
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Итог"));
-    QCOMPARE(m_form->LMDSimpleLabel1->text(), QStringLiteral("c"));
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel1")->text(), QStringLiteral("c"));
 }
 
 void TestMessageWindow::markupInTextIsShownLiterally() {
     m_form->prepare(QStringLiteral("<b>A</b> < B"), QStringLiteral("x"), 0);
-    QCOMPARE(m_form->LMDSimpleLabel1->textFormat(), Qt::PlainText);
-    QCOMPARE(m_form->LMDSimpleLabel1->width(), realWidth(QStringLiteral("<b>A</b> < B  ")));
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel1")->textFormat(), Qt::PlainText);
+    QCOMPARE(control<QLabel>(m_form, "LMDSimpleLabel1")->width(),
+             realWidth(QStringLiteral("<b>A</b> < B  ")));
 }
 
 void TestMessageWindow::narrowerMessageStartsAtSameLeftEdge() {
@@ -261,7 +262,7 @@ void TestMessageWindow::otherKeysDoNotClose() {
 void TestMessageWindow::continueButtonCloses() {
     const bool stillShown = runModal(
         *m_form, [&] { m_form->InitializeAndShow(QStringLiteral("Текст"), QStringLiteral("x"), 64); },
-        [&] { QTest::mouseClick(m_form->LMDMMButton1, Qt::LeftButton); });
+        [&] { QTest::mouseClick(control<TLMDMMButton>(m_form, "LMDMMButton1"), Qt::LeftButton); });
     QVERIFY(!stillShown);
 }
 

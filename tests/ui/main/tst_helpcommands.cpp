@@ -65,9 +65,9 @@ TestHelpCommands::Shown TestHelpCommands::open(const std::function<void()> &open
         if (whileShown)
             whileShown();
         shown.caption = m_help->windowTitle();
-        shown.text = m_help->RichEdit1->toPlainText();
-        shown.document = m_help->RichEdit1->document();
-        shown.scroll = m_help->RichEdit1->verticalScrollBar()->value();
+        shown.text = control<QTextEdit>(m_help, "RichEdit1")->toPlainText();
+        shown.document = control<QTextEdit>(m_help, "RichEdit1")->document();
+        shown.scroll = control<QTextEdit>(m_help, "RichEdit1")->verticalScrollBar()->value();
     });
     return shown;
 }
@@ -83,13 +83,13 @@ void TestHelpCommands::f1RightAfterStartShowsTheReferenceAsLoaded() {
     QVERIFY2(shown.text.startsWith(QStringLiteral("Назначение\nПрограмма предназначена")),
              qPrintable(shown.text));
     QCOMPARE(shown.document, loaded);
-    QCOMPARE(m_help->Docs1->SelIndex(), 0);
+    QCOMPARE(control<docset::TDocs>(m_help, "Docs1")->SelIndex(), 0);
 }
 
 void TestHelpCommands::guidelinesThenF1ReloadsTheReference() {
-    const Shown guidelines =
-        open([&] { control<QAction>(m_main, "N12")->trigger(); },
-             [&] { QTest::keyClick(m_help->RichEdit1, Qt::Key_End, Qt::ControlModifier); });
+    const Shown guidelines = open(
+        [&] { control<QAction>(m_main, "N12")->trigger(); },
+        [&] { QTest::keyClick(control<QTextEdit>(m_help, "RichEdit1"), Qt::Key_End, Qt::ControlModifier); });
     QCOMPARE(guidelines.caption, QStringLiteral("Методические указания"));
     QVERIFY(guidelines.text.startsWith(QStringLiteral("О методических указаниях\n")));
     QVERIFY(guidelines.scroll > 0);
@@ -98,12 +98,13 @@ void TestHelpCommands::guidelinesThenF1ReloadsTheReference() {
     QVERIFY(reference.text.startsWith(QStringLiteral("Назначение\n")));
     QVERIFY(reference.document != guidelines.document);
     QCOMPARE(reference.scroll, 0);
-    QCOMPARE(m_help->Docs1->DocList().History().size(), 2);
+    QCOMPARE(control<docset::TDocs>(m_help, "Docs1")->DocList().History().size(), 2);
 }
 
 void TestHelpCommands::f1TwiceKeepsTheScrollPosition() {
-    const Shown first = open([&] { pressF1(); },
-                             [&] { QTest::keyClick(m_help->RichEdit1, Qt::Key_End, Qt::ControlModifier); });
+    const Shown first = open(
+        [&] { pressF1(); },
+        [&] { QTest::keyClick(control<QTextEdit>(m_help, "RichEdit1"), Qt::Key_End, Qt::ControlModifier); });
     QVERIFY(first.scroll > 0);
     const Shown second = open([&] { pressF1(); });
     QCOMPARE(second.scroll, first.scroll);

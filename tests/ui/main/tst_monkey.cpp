@@ -254,8 +254,9 @@ private:
         }
         const int way = below(5);
         if (dialog == &m_dialogs.Form9) {
-            if (m_dialogs.Form9.LMDButton1->isVisible())
-                QTest::mouseClick(m_dialogs.Form9.LMDButton1, Qt::LeftButton);
+            auto *ok = m_dialogs.Form9.findChild<QPushButton *>(QStringLiteral("LMDButton1"));
+            if (ok->isVisible())
+                QTest::mouseClick(ok, Qt::LeftButton);
         } else if (way == 0) {
             QTest::keyClick(dialog->windowHandle(), Qt::Key_Return);
         } else if (way == 1) {
