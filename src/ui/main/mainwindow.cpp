@@ -20,26 +20,15 @@
 #include "ui/main/windowwatchers.h"
 
 #include <QLabel>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 
 namespace {
 
-constexpr QSize ClientSize(792, 553);
 const QColor Cream(255, 251, 240);
 const QColor LampColors[6] = {{0, 128, 0},   {0, 255, 0}, {128, 128, 0},
                               {255, 255, 0}, {128, 0, 0}, {255, 0, 0}};
-
-QFont courier(int pixelHeight) {
-    return programFont(QStringLiteral("Courier New"), pixelHeight, true);
-}
-
-// Lines of the program's texts are separated by CR LF; Qt's labels break on LF alone.
-QString displayText(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
 
 } // namespace
 
@@ -55,7 +44,9 @@ std::function<session::ScreenFacts()> TForm1::screenFactsSource = [] {
 
 std::function<void(const QString &, const QString &)> TForm1::showScreenMessage = [](const QString &caption,
                                                                                      const QString &text) {
-    QMessageBox box(QMessageBox::Critical, caption, displayText(text));
+    // Lines of the program's texts are separated by CR LF; Qt's labels break on LF alone.
+    QMessageBox box(QMessageBox::Critical, caption,
+                    QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     // The check's text asks the pupil to press "ОК": the button must read exactly that.
     box.addButton(QStringLiteral("ОК"), QMessageBox::AcceptRole);
     box.exec();
@@ -96,7 +87,6 @@ TForm1::TForm1(QWidget *parent)
     connectCommands();
     new FirstActivation(this, [this] { FormActivate(); });
     new KeyPreview(this, m_ui->N6, [this](int key, Qt::KeyboardModifiers shift) { FormKeyDown(key, shift); });
-    setFixedSize(ClientSize.width(), ClientSize.height() + menuBar()->sizeHint().height());
     FormCreate();
 }
 
@@ -107,51 +97,6 @@ void TForm1::setDialogs(TForm7 *form7, TForm8 *form8, TForm2 *form2, TForm9 *for
     m_form8 = form8;
     m_form2 = form2;
     m_form9 = form9;
-}
-
-// What the form cannot say: pixel font heights, window flags, widget attributes and what is drawn or loaded
-// at run time.
-void TForm1::completeTheForm() {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(courier(19));
-    m_ui->LMDLabel1->setFont(courier(27));
-    m_ui->GroupBox1->setFont(courier(24));
-    m_ui->RadioGroup1->setFont(courier(19));
-    m_ui->RadioGroup2->setFont(courier(19));
-    // The menus speak in the desktop's menu font, not in the window's large Courier.
-    const QFont menuFont = programFont(QStringLiteral("Arial"), 12, false);
-    for (QWidget *menu : std::initializer_list<QWidget *>{m_ui->MainMenu1, m_ui->N1, m_ui->N4, m_ui->N3})
-        menu->setFont(menuFont);
-
-    m_ui->Image1->setPicture(loadProgramPicture(QStringLiteral(":/pictures/title.bmp")));
-    for (QLabel *picture : {m_ui->Image6, m_ui->Image3, m_ui->Image5, m_ui->Image4})
-        picture->setAttribute(Qt::WA_TranslucentBackground);
-    for (QLabel *lamp : {m_ui->Image6, m_ui->Image3, m_ui->Image5})
-        lamp->setAccessibleDescription(session::totalTimeHint(0));
-    for (TLMDMMButton *button : m_ui->LMDBackPanel1->findChildren<TLMDMMButton *>())
-        button->setFaceList(&m_drawnButtons);
-    m_ui->LMDMMButton1->setBackgroundColor(systemColor(SystemColor::AppWorkspace));
-    m_ui->LMDProgress1->setOnGetColor(
-        [this](int segment, QColor &color) { LMDProgress1GetColor(segment, color); });
-    describeProgress();
-    nameTheLists();
-
-    // Frames of a finished exercise wait here, out of the exercise area and never shown, until they are
-    // deleted. A parentless widget would become a window of its own, which is far dearer to destroy.
-    m_disposedFrames = new QWidget(m_ui->client);
-    m_disposedFrames->setObjectName(QStringLiteral("disposedFrames"));
-    m_disposedFrames->hide();
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer3 = new QTimer(this);
-    Timer3->setObjectName(QStringLiteral("Timer3"));
-    for (QTimer *timer : {Timer1, Timer3}) {
-        timer->setTimerType(Qt::PreciseTimer);
-        timer->setInterval(1000);
-    }
-    Timer3->start();
 }
 
 void TForm1::connectCommands() {

@@ -19,7 +19,6 @@ class TForm2;
 class TForm7;
 class TForm8;
 class TForm9;
-class TLMDMMButton;
 class TOperationFrame;
 
 namespace Ui {
@@ -98,7 +97,6 @@ private:
     void showDocument(const QString &caption, int index);
     void completeTheForm();
     void connectCommands();
-    TLMDMMButton *actionButton(session::ActionButton button) const;
     void disposeFrames();
     void showLamp(QLabel *lamp, int image);
     // What screen readers say of each value list: its operation, its input, whether it is given or open.

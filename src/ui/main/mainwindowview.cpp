@@ -89,31 +89,16 @@ void TForm1::LMDProgress1GetColor(int segment, QColor &color) const {
     }
 }
 
-TLMDMMButton *TForm1::actionButton(ActionButton button) const {
-    switch (button) {
-    case ActionButton::Yes:
-        return m_ui->LMDMMButton2;
-    case ActionButton::No:
-        return m_ui->LMDMMButton3;
-    case ActionButton::Level1:
-        return m_ui->LMDMMButton4;
-    case ActionButton::Level2:
-        return m_ui->LMDMMButton5;
-    case ActionButton::Level3:
-        return m_ui->LMDMMButton6;
-    case ActionButton::Done:
-        return m_ui->LMDMMButton7;
-    }
-    return nullptr;
-}
-
 void TForm1::setStatusText(const QString &text) {
     // Lines of the program's texts are separated by CR LF; Qt's labels break on LF alone.
     m_ui->Label5->setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void TForm1::setActionButtonVisible(ActionButton button, bool visible) {
-    actionButton(button)->setVisible(visible);
+    // The action buttons are numbered as the window's buttons, from "Да" on.
+    TLMDMMButton *const buttons[] = {m_ui->LMDMMButton2, m_ui->LMDMMButton3, m_ui->LMDMMButton4,
+                                     m_ui->LMDMMButton5, m_ui->LMDMMButton6, m_ui->LMDMMButton7};
+    buttons[int(button) - int(ActionButton::Yes)]->setVisible(visible);
 }
 
 void TForm1::setHintEnabled(bool enabled) {
