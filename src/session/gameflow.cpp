@@ -64,28 +64,13 @@ bool commandActs(GameState state, Command command) {
 
 std::optional<Command> keyCommand(GameState state, int key) {
     // The keys stand for the buttons on the screen, so that a key never does what no button shown offers.
-    const StateView view = stateView(state, 0);
-    if (view.yesNoButtons) {
-        if (key == vkReturn)
-            return Command::PlayAgain;
-        if (key == vkEscape)
-            return Command::Quit;
-        return std::nullopt;
-    }
-    if (view.levelButtons) {
-        switch (key) {
-        case vkDigit1:
-            return Command::Level1;
-        case vkDigit2:
-            return Command::Level2;
-        case vkDigit3:
-            return Command::Level3;
-        default:
-            return std::nullopt;
-        }
-    }
-    if (view.doneButton && key == vkReturn)
-        return Command::Answer;
+    static constexpr std::pair<int, Command> Keys[] = {
+        {vkReturn, Command::PlayAgain}, {vkEscape, Command::Quit},   {vkReturn, Command::Answer},
+        {vkDigit1, Command::Level1},    {vkDigit2, Command::Level2}, {vkDigit3, Command::Level3},
+    };
+    for (const auto &[given, command] : Keys)
+        if (given == key && commandActs(state, command))
+            return command;
     return std::nullopt;
 }
 
