@@ -603,7 +603,7 @@ void TestMainWindow::enterInAFrameListAnswersOnceAndLeavesTheMessageOpen() {
     QTimer::singleShot(0, &messages, [&] {
         ++shown;
         stillOpenAfterTheKey = messages.isVisible();
-        messages.findChild<TLMDMMButton *>(QStringLiteral("LMDMMButton1"))->click();
+        control<TLMDMMButton>(&messages, "LMDMMButton1")->click();
     });
     pressKey(m_form, Qt::Key_Return);
     QCOMPARE(shown, 1);
@@ -648,7 +648,7 @@ void TestMainWindow::soundSwitchSilencesBothClips() {
     const auto answerWrong = [&] {
         QTimer::singleShot(0, &messages, [&] {
             heardWhileTheMessageWasOpen = sound.played;
-            messages.findChild<TLMDMMButton *>(QStringLiteral("LMDMMButton1"))->click();
+            control<TLMDMMButton>(&messages, "LMDMMButton1")->click();
         });
         control<QAction>(m_form, "N9")->trigger(); // the answer box is still at "?"
     };
@@ -701,9 +701,9 @@ void TestMainWindow::explanationComesInTheNotationOfTheMoment() {
     pick(control<TRadioGroup>(m_form, "RadioGroup2")->item(0));
     QString text;
     QTimer::singleShot(0, &messages, [&] {
-        text = messages.findChild<QLabel *>(QStringLiteral("LMDSimpleLabel1"))->text();
+        text = control<QLabel>(&messages, "LMDSimpleLabel1")->text();
         QCOMPARE(messages.windowTitle(), QStringLiteral("Неверно!"));
-        messages.findChild<TLMDMMButton *>(QStringLiteral("LMDMMButton1"))->click();
+        control<TLMDMMButton>(&messages, "LMDMMButton1")->click();
     });
     m_form->LMDMMButton7Click();
     QCOMPARE(text.replace("\n", "\r\n"),
@@ -721,7 +721,7 @@ void TestMainWindow::f1OpensTheReferenceInEveryState() {
         QString caption;
         QTimer::singleShot(0, &guidelines, [&] {
             caption = guidelines.isVisible() ? guidelines.windowTitle() : QString();
-            guidelines.findChild<TLMDMMButton *>(QStringLiteral("LMDMMButton1"))->click();
+            control<TLMDMMButton>(&guidelines, "LMDMMButton1")->click();
         });
         pressKey(m_form, Qt::Key_F1);
         QCOMPARE(caption, QStringLiteral("Справочная информация"));
@@ -898,7 +898,7 @@ namespace {
 void openHint(TForm1 *form, TForm2 &hint, const std::function<void()> &whileShown) {
     QTimer::singleShot(0, &hint, [&] {
         whileShown();
-        hint.findChild<TLMDMMButton *>(QStringLiteral("LMDMMButton1"))->click();
+        control<TLMDMMButton>(&hint, "LMDMMButton1")->click();
     });
     QTest::mouseClick(control<TLMDMMButton>(form, "LMDMMButton1"), Qt::LeftButton);
 }
@@ -934,20 +934,17 @@ void TestMainWindow::hintTableFitsItsTextsAndCountsEveryOpening() {
     const int v = std::max(metrics.horizontalAdvance(F), metrics.horizontalAdvance(T));
     int sum = 0;
     for (int column = 0; column < 6; ++column) {
-        const QString header =
-            hint.findChild<QTableWidget *>(QStringLiteral("StringGrid1"))->item(0, column)->text();
+        const QString header = control<QTableWidget>(&hint, "StringGrid1")->item(0, column)->text();
         const int width = std::max(v, metrics.horizontalAdvance(header)) + 5;
-        QCOMPARE(hint.findChild<QTableWidget *>(QStringLiteral("StringGrid1"))->columnWidth(column),
-                 width + 1);
+        QCOMPARE(control<QTableWidget>(&hint, "StringGrid1")->columnWidth(column), width + 1);
         sum += width;
     }
-    QCOMPARE(hint.findChild<QTableWidget *>(QStringLiteral("StringGrid1"))->item(0, 5)->text(),
+    QCOMPARE(control<QTableWidget>(&hint, "StringGrid1")->item(0, 5)->text(),
              language ? QStringLiteral("A XOR B") : QStringLiteral("A ИСКЛ.ИЛИ B"));
-    QCOMPARE(hint.findChild<QTableWidget *>(QStringLiteral("StringGrid1"))->item(4, 5)->text(), F);
-    QCOMPARE(hint.findChild<QTableWidget *>(QStringLiteral("StringGrid1"))->item(2, 2)->text(), T);
-    QCOMPARE(hint.findChild<QTableWidget *>(QStringLiteral("StringGrid1"))->viewport()->size(),
-             QSize(sum + 6, 125));
-    QCOMPARE(hint.width(), hint.findChild<QTableWidget *>(QStringLiteral("StringGrid1"))->width() + 40);
+    QCOMPARE(control<QTableWidget>(&hint, "StringGrid1")->item(4, 5)->text(), F);
+    QCOMPARE(control<QTableWidget>(&hint, "StringGrid1")->item(2, 2)->text(), T);
+    QCOMPARE(control<QTableWidget>(&hint, "StringGrid1")->viewport()->size(), QSize(sum + 6, 125));
+    QCOMPARE(hint.width(), control<QTableWidget>(&hint, "StringGrid1")->width() + 40);
     QCOMPARE(hint.height(), 233);
 
     openHint(m_form, hint, [] {});
@@ -963,7 +960,7 @@ void TestMainWindow::hintTableDrawsCellsCentredWithoutSelection() {
     QImage grid;
     QRect header, value;
     openHint(m_form, hint, [&] {
-        QTableWidget *table = hint.findChild<QTableWidget *>(QStringLiteral("StringGrid1"));
+        QTableWidget *table = control<QTableWidget>(&hint, "StringGrid1");
         // A selected, focused row must look like any other.
         table->setFocus();
         table->selectRow(2);
@@ -1026,9 +1023,9 @@ void TestMainWindow::tenthExerciseShowsTheScoreThenGameOver() {
     }
     m_form->game().data().slot(10) = session::esRight;
     QTimer::singleShot(0, &messages, [&] {
-        shownText = messages.findChild<QLabel *>(QStringLiteral("LMDSimpleLabel1"))->text();
+        shownText = control<QLabel>(&messages, "LMDSimpleLabel1")->text();
         QCOMPARE(messages.windowTitle(), QStringLiteral("Победа!"));
-        messages.findChild<TLMDMMButton *>(QStringLiteral("LMDMMButton1"))->click();
+        control<TLMDMMButton>(&messages, "LMDMMButton1")->click();
     });
     m_form->NextExercise();
     QVERIFY(shownText.contains(QStringLiteral("Ваши очки: 400.")));

@@ -254,7 +254,7 @@ private:
         }
         const int way = below(5);
         if (dialog == &m_dialogs.Form9) {
-            auto *ok = m_dialogs.Form9.findChild<QPushButton *>(QStringLiteral("LMDButton1"));
+            auto *ok = control<QPushButton>(&m_dialogs.Form9, "LMDButton1");
             if (ok->isVisible())
                 QTest::mouseClick(ok, Qt::LeftButton);
         } else if (way == 0) {
