@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 namespace {
@@ -65,6 +66,7 @@ int main(int argc, char *argv[]) {
     applySystemColors(app);
 
     int status = 0;
+    bool soundEnded = true;
     {
         TForm1 Form1;
         TForm7 Form7(&Form1, &Form1.drawnButtons());
@@ -90,7 +92,14 @@ int main(int argc, char *argv[]) {
             Form1.show();
         }
         status = QApplication::exec();
+        soundEnded = sound.shutDown(1000);
     }
     StopRandomSource();
+    if (!soundEnded) {
+        // The sound thread is still held by a sound server that stopped answering. The program has nothing
+        // left to save, and tearing down the sound library under that thread could hang or crash the exit.
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
     return status;
 }

@@ -342,6 +342,28 @@ locate_main_window() {
     note "main window at ($WIN_X, $WIN_Y) ${WIN_W}x$WIN_H, menu bar $MENU_H px"
 }
 
+# The game clock's label in the right-hand column, in client coordinates.
+CLOCK_X=$((628 + 41))
+CLOCK_Y=$((3 + 70))
+
+# clock_crop FILE OUT: the game clock's label (80 × 20) cut out of a screenshot.
+clock_crop() {
+    convert "$1" -crop "80x20+$(cx "$CLOCK_X")+$(cy "$CLOCK_Y")" +repage "$2"
+}
+
+# differing_pixels A B: number of pixels in which two crops differ.
+differing_pixels() {
+    compare -metric AE "$1" "$2" null: 2>&1 || true
+}
+
+# clock_changed REFERENCE NAME: a new screenshot NAME whose clock differs from the REFERENCE crop; the crop is kept
+# as $E2E_TMP/NAME.png.
+clock_changed() {
+    shot "$2"
+    clock_crop "$SHOT" "$E2E_TMP/$2.png"
+    (($(differing_pixels "$1" "$E2E_TMP/$2.png") > 0))
+}
+
 # ---- Refused screens --------------------------------------------------------------------------------------------
 
 REFUSAL="Неприемлемый режим экрана"

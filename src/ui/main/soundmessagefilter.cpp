@@ -24,10 +24,19 @@ bool isSoundBackendMessage(QtMsgType, const QMessageLogContext &context, const Q
     // ("QSoundEffect(qaudio): Error decoding source") is the program's own fault and still goes through.
     if (context.category && qstrcmp(context.category, "default") != 0)
         return false;
-    static constexpr std::array<const char *, 3> prefixes{"PulseAudioService:", "QAudioSink: pa_",
-                                                          "No audio device detected"};
+    // Many of them are a QString streamed into qWarning(), which arrives in quotes.
+    QStringView text(message);
+    if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
+        text = text.sliced(1, text.size() - 2);
+    static constexpr std::array<const char *, 7> prefixes{"PulseAudioService:",
+                                                          "QAudioSink: pa_",
+                                                          "No audio device detected",
+                                                          "Stream error:",
+                                                          "pa_stream_",
+                                                          "Failed to get server information:",
+                                                          "Failed to get sink information:"};
     for (const char *prefix : prefixes) {
-        if (message.startsWith(QLatin1String(prefix)))
+        if (text.startsWith(QLatin1String(prefix)))
             return true;
     }
     return false;

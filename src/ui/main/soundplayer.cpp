@@ -1,28 +1,90 @@
 #include "ui/main/soundplayer.h"
 
+#include "ui/main/sounddevice.h"
+
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QEvent>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QThread>
 #include <QWidget>
 
-TSoundPlayer::TSoundPlayer(const QString &folder, QObject *parent)
-    : QObject(parent)
-    , m_folder(folder) {}
+// The player's half on the sound thread: it makes the device there, so that everything the device builds
+// belongs to that thread, and checks each start's deadline before and after the device takes it.
+class SoundWorker : public QObject {
+    Q_OBJECT
+public:
+    explicit SoundWorker(TSoundPlayer::DeviceFactory makeDevice)
+        : m_makeDevice(std::move(makeDevice)) {}
 
-TSoundPlayer::~TSoundPlayer() = default;
+    void prepare(const QStringList &clipPaths) { device().prepare(clipPaths); }
+
+    void start(const QString &clip, const QString &path, QDeadlineTimer deadline) {
+        if (deadline.hasExpired()) {
+            emit dropped(clip);
+            return;
+        }
+        device().start(path);
+        // The device itself may have waited past the deadline (a server that stopped answering and then went
+        // on): a clip that starts that late no longer belongs to the answer.
+        if (deadline.hasExpired()) {
+            device().stop();
+            emit dropped(clip);
+            return;
+        }
+        emit started(clip);
+    }
+
+signals:
+    void started(const QString &clip);
+    void dropped(const QString &clip);
+
+private:
+    SoundDevice &device() {
+        if (!m_device)
+            m_device = m_makeDevice ? m_makeDevice() : SoundDevice::create();
+        return *m_device;
+    }
+
+    TSoundPlayer::DeviceFactory m_makeDevice;
+    std::unique_ptr<SoundDevice> m_device;
+};
+
+TSoundPlayer::TSoundPlayer(const QString &folder, QObject *parent, DeviceFactory makeDevice)
+    : QObject(parent)
+    , m_thread(new QThread)
+    , m_worker(new SoundWorker(std::move(makeDevice))) {
+    for (const QString &name : QDir(folder).entryList(QDir::Files, QDir::Name))
+        m_clips.insert(name.toUpper(), folder + QLatin1Char('/') + name);
+    m_thread->setObjectName(QStringLiteral("sound"));
+    m_worker->moveToThread(m_thread);
+    connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    connect(m_worker, &SoundWorker::started, this, &TSoundPlayer::clipStarted);
+    connect(m_worker, &SoundWorker::dropped, this, &TSoundPlayer::clipDropped);
+    m_thread->start();
+}
+
+TSoundPlayer::~TSoundPlayer() {
+    if (!shutDown(1000)) {
+        // Deleting a running thread would abort the program; the process's exit ends it instead.
+        m_thread = nullptr;
+        return;
+    }
+    delete m_thread;
+}
+
+bool TSoundPlayer::shutDown(int msecs) {
+    if (!m_thread)
+        return false;
+    m_thread->quit();
+    return m_thread->wait(QDeadlineTimer(msecs));
+}
 
 void TSoundPlayer::load() {
     if (m_loaded)
         return;
     m_loaded = true;
-    const QString prefix = m_folder.startsWith(QLatin1Char(':')) ? QStringLiteral("qrc") : QString();
-    for (const QString &name : QDir(m_folder).entryList(QDir::Files, QDir::Name)) {
-        auto *effect = new QSoundEffect(this);
-        const QString path = m_folder + QLatin1Char('/') + name;
-        effect->setSource(prefix.isEmpty() ? QUrl::fromLocalFile(path) : QUrl(prefix + path));
-        m_clips.insert(name.toUpper(), effect);
-    }
+    QMetaObject::invokeMethod(m_worker,
+                              [worker = m_worker, paths = m_clips.values()] { worker->prepare(paths); });
 }
 
 void TSoundPlayer::loadAfterFirstPaint(QWidget *window) {
@@ -38,24 +100,15 @@ bool TSoundPlayer::eventFilter(QObject *watched, QEvent *event) {
     return false;
 }
 
-QSoundEffect *TSoundPlayer::clip(const QString &name) const {
-    return m_clips.value(name.toUpper(), nullptr);
+void TSoundPlayer::play(const QString &name) {
+    const QString clip = name.toUpper();
+    const QString path = m_clips.value(clip);
+    if (path.isEmpty())
+        return;
+    load();
+    const QDeadlineTimer deadline(startLimitMs);
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker, clip, path, deadline] { worker->start(clip, path, deadline); });
 }
 
-void TSoundPlayer::play(const QString &name) {
-    load();
-    QSoundEffect *effect = clip(name);
-    if (!effect)
-        return;
-    // The start waits for the event loop, so the answer command goes on at once whatever the device does. A
-    // clip still playing is stopped first: starting a playing effect again does not restart it on every back
-    // end.
-    QMetaObject::invokeMethod(
-        effect,
-        [effect] {
-            if (effect->isPlaying())
-                effect->stop();
-            effect->play();
-        },
-        Qt::QueuedConnection);
-}
+#include "soundplayer.moc"

@@ -7,42 +7,63 @@
 #include <QString>
 #include <QStringList>
 
-class QSoundEffect;
-class QWidget;
+#include <functional>
+#include <memory>
 
-// The program's SoundOutput: plays the clips built in under :/sounds (SOUND1, SOUND2, SOUND3) through Qt
-// Multimedia. main() creates it, has it load once the main window has first painted (so that start-up shows
-// the window no later for the sounds) and hands it to the main window, whose answer command asks for
-// "Sound2" or "Sound3" in any case of letters.
+class QThread;
+class QWidget;
+class SoundDevice;
+class SoundWorker;
+
+// The program's SoundOutput: plays the clips built in under :/sounds (SOUND1, SOUND2, SOUND3), asked for by
+// name in any case of letters ("Sound2", "Sound3"). main() creates it, has it load once the main window has
+// first painted and hands it to the main window.
 //
-// load() makes one QSoundEffect per clip; Qt decodes them on its own thread, long before a pupil can answer.
-// play() only queues the start and returns at once: the answer command never waits for the sound device, and
-// a start while the clip still plays restarts it without blocking. A name without a clip, a clip that cannot
-// be decoded and a missing sound device or server all leave the program silent and say nothing (the back
-// end's own complaints are dropped by installSoundMessageFilter()).
+// The sound device lives on a thread of the player's own, and the pupil's thread never calls into it: play()
+// only posts the start and returns, so a sound server that hangs, dies or comes back cannot hold up the
+// windows, the keys or the clocks. A start that the device could not take up within half a second is dropped
+// instead of being heard late (after a hung server, the answers given meanwhile do not sound in a burst).
+// Without a clip of that name, a decodable clip or a sound server the program stays silent and says nothing.
 class TSoundPlayer : public QObject, public SoundOutput {
     Q_OBJECT
 public:
-    explicit TSoundPlayer(const QString &folder = QStringLiteral(":/sounds"), QObject *parent = nullptr);
+    using DeviceFactory = std::function<std::unique_ptr<SoundDevice>()>;
+
+    // How late a start may come before it is dropped.
+    static constexpr int startLimitMs = 500;
+
+    explicit TSoundPlayer(const QString &folder = QStringLiteral(":/sounds"), QObject *parent = nullptr,
+                          DeviceFactory makeDevice = {});
+    // Ends the sound thread as shutDown() does; a thread that does not end is left to the process's exit.
     ~TSoundPlayer() override;
 
     void play(const QString &name) override;
 
-    // Makes the clips' sound effects; later calls do nothing.
+    // Has the device prepare the clips; later calls do nothing.
     void load();
     // Calls load() as soon as `window` has painted for the first time, after that paint is on the screen.
     void loadAfterFirstPaint(QWidget *window);
     bool isLoaded() const { return m_loaded; }
 
-    // The loaded clips' names, upper case, and the sound effect of a name in any case (null if none).
+    // The clips' names, upper case, and the resource path of a name in any case (empty if none).
     QStringList clipNames() const { return m_clips.keys(); }
-    QSoundEffect *clip(const QString &name) const;
+    QString clipPath(const QString &name) const { return m_clips.value(name.toUpper()); }
+
+    // Stops the sound thread, waiting at most `msecs`; false if it is still held inside the device (a hung
+    // sound server), in which case the process should end without waiting for it.
+    bool shutDown(int msecs);
+
+signals:
+    // On the player's thread, after the device took up or dropped a start of the clip (upper-case name).
+    void clipStarted(const QString &clip);
+    void clipDropped(const QString &clip);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QString m_folder;
-    QMap<QString, QSoundEffect *> m_clips;
+    QMap<QString, QString> m_clips;
     bool m_loaded = false;
+    QThread *m_thread = nullptr;
+    SoundWorker *m_worker = nullptr;
 };
