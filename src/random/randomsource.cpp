@@ -9,13 +9,8 @@
 #include <QTime>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <charconv>
-#include <chrono>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <thread>
@@ -23,15 +18,6 @@
 namespace rndgen {
 
 namespace {
-
-std::string readWholeFile(const char *path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The user part of the x86-64 and AArch64 (48-bit) address space: what a process may map at most
-// when no limit is set.
-constexpr std::uint64_t UserAddressSpace = std::uint64_t{1} << 47;
 
 // Feeds the pool from input events. Installed on the application, it sees every event sent to any
 // object, and Qt sends one mouse or key event again to each widget it propagates through; only the
@@ -104,6 +90,9 @@ void installSources(RandomSource &s) {
     app->installEventFilter(filter);
     s.inputFilter = filter;
 
+    // A precise timer is the finest each platform gives: on Linux the event loop's own deadlines, kept to
+    // the millisecond; on Windows a winmm multimedia timer at 1 ms resolution, where a window timer would
+    // tick no faster than every 10 ms or so.
     auto *timer = new QTimer(app);
     timer->setTimerType(Qt::PreciseTimer);
     timer->setInterval(1);
@@ -154,26 +143,6 @@ std::optional<std::uint64_t> procFieldBytes(std::string_view text, std::string_v
 
 std::uint32_t clippedByteCount(std::uint64_t bytes) noexcept {
     return bytes > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(bytes);
-}
-
-std::uint64_t SystemRandomPlatform::counter() {
-    const auto since = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(since).count());
-}
-
-MemoryFigures SystemRandomPlatform::memoryFigures() {
-    MemoryFigures figures;
-    const std::string meminfo = readWholeFile("/proc/meminfo");
-    figures.availablePhysical = clippedByteCount(procFieldBytes(meminfo, "MemAvailable").value_or(0));
-    figures.availableSwap = clippedByteCount(procFieldBytes(meminfo, "SwapFree").value_or(0));
-
-    std::uint64_t limit = UserAddressSpace;
-    rlimit addressSpace{};
-    if (getrlimit(RLIMIT_AS, &addressSpace) == 0 && addressSpace.rlim_cur != RLIM_INFINITY)
-        limit = addressSpace.rlim_cur;
-    const std::uint64_t used = procFieldBytes(readWholeFile("/proc/self/status"), "VmSize").value_or(0);
-    figures.availableVirtual = clippedByteCount(limit > used ? limit - used : 0);
-    return figures;
 }
 
 std::int32_t dayNumberOf(int year, int month, int day) {

@@ -16,15 +16,17 @@ public:
     virtual std::uint64_t counter() = 0;
 };
 
-// The machine as Linux shows it:
-// - counter: std::chrono::steady_clock in nanoseconds;
-// - available physical memory: MemAvailable of /proc/meminfo;
-// - available page-file space: SwapFree of /proc/meminfo (0 without swap);
-// - available virtual address space: the process's address-space limit (RLIMIT_AS, or the 47-bit
-//   user address space when unlimited) less its current size (VmSize of /proc/self/status);
-//   each figure in bytes, clipped to 0xFFFFFFFF, and 0 where it cannot be read;
-// - local date and time: day number from 30 December 1899 and milliseconds since local midnight;
-// - zero-length sleep: std::this_thread::yield.
+// The machine the program runs on. Its counter and memory figures come from the platform's own file
+// (systemplatform_linux.cpp or systemplatform_windows.cpp, the build takes one):
+// - Linux: the counter is std::chrono::steady_clock in nanoseconds; available physical memory is MemAvailable
+//   of /proc/meminfo, available page-file space SwapFree (0 without swap), available virtual address space
+//   the process's address-space limit (RLIMIT_AS, or the 47-bit user address space when unlimited) less its
+//   current size (VmSize of /proc/self/status);
+// - Windows: the counter is QueryPerformanceCounter; the three figures are GlobalMemoryStatusEx's available
+//   physical memory, page file and virtual address space;
+// each figure in bytes, clipped to 0xFFFFFFFF, and 0 where it cannot be read. On every platform the local
+// date and time are the day number from 30 December 1899 and milliseconds since local midnight, and the
+// zero-length sleep is std::this_thread::yield.
 class SystemRandomPlatform final : public RandomPlatform {
 public:
     std::uint64_t counter() override;
@@ -33,7 +35,8 @@ public:
     void yieldProcessor() override;
 };
 
-// The value of a "Key:   123 kB" line of /proc/meminfo or /proc/self/status, in bytes;
+// The value of a "Key:   123 kB" line of /proc/meminfo or /proc/self/status, in bytes (Linux's figures; plain
+// text handling, so it is built and tested everywhere);
 // nothing when the key is missing or its value unreadable.
 std::optional<std::uint64_t> procFieldBytes(std::string_view text, std::string_view key);
 // The day number of a date in the proleptic Gregorian calendar, day 0 being 30 December 1899.
