@@ -8,6 +8,8 @@
 #   sanitize  the sanitizer build (clang)          fuzz     the fuzzers (clang, libFuzzer)
 #   bench     the benchmarks and the start-up comparison
 #   package   the Debian package and its checks    format   clang-format
+#   windows   the Windows build (MinGW-w64, Qt's sources from Debian's own qt6-base, NSIS) and its checks under Wine;
+#             Qt's sources need a deb-src entry for the machine's Debian suites, which this adds when missing
 set -euo pipefail
 
 declare -A needs=(
@@ -21,18 +23,52 @@ declare -A needs=(
     [bench]="libbenchmark-dev"
     [package]="file dpkg-dev appstream desktop-file-utils"
     [format]="clang-format"
+    [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 nsis dpkg-dev xz-utils perl
+               icoutils unzip file"
 )
 
 packages=()
 for need in "$@"; do
     case $need in
     run) [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]] || packages+=(${needs[display]}) ;;
-    test | bench) packages+=(${needs[display]} ${needs[$need]}) ;;
+    test | bench | windows) packages+=(${needs[display]} ${needs[$need]}) ;;
     *)
         [[ -v "needs[$need]" ]] || { echo "bootstrap: no such need: $need" >&2; exit 2; }
         packages+=(${needs[$need]})
         ;;
     esac
+done
+
+sudo=""
+if [[ $(id -u) -ne 0 ]]; then
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+
+# The Windows build compiles Qt from Debian's source package of the Qt the Linux build uses: apt needs deb-src
+# entries for that. They are made from the machine's own deb entries (same archives, suites and components), in a
+# file of their own that nothing else writes.
+updated=""
+ensure_deb_src() {
+    apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base' && return 0
+    local sources=/etc/apt/sources.list.d/logicus-deb-src.sources list=/etc/apt/sources.list.d/logicus-deb-src.list
+    echo "Adding deb-src entries for Debian's sources: $sources"
+    local f
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [[ -f $f && $f != "$sources" ]] || continue
+        awk 'BEGIN { RS = ""; ORS = "\n\n" }
+             /(^|\n)Types:[^\n]*[[:space:]]deb([[:space:]]|$)/ || /(^|\n)Types: *deb *(\n|$)/ {
+                 sub(/(^|\n)Types:[^\n]*/, "\nTypes: deb-src"); sub(/^\n/, ""); print }' "$f"
+    done | $sudo tee "$sources" >/dev/null
+    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null | grep -E '^deb[[:space:]]' |
+        sed 's/^deb/deb-src/' | $sudo tee "$list" >/dev/null
+    $sudo apt-get update -qq
+    updated=1
+    apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base' ||
+        { echo "bootstrap: apt finds no source of qt6-base" >&2; exit 1; }
+}
+for need in "$@"; do
+    [[ $need != windows ]] || ensure_deb_src
 done
 
 missing=()
@@ -43,11 +79,9 @@ done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
 echo "Installing: ${missing[*]}"
-sudo=""
-if [[ $(id -u) -ne 0 ]]; then
-    command -v sudo >/dev/null || { echo "Need root or sudo to install: ${missing[*]}" >&2; exit 1; }
-    sudo="sudo"
+if [[ -n $sudo ]] && ! command -v sudo >/dev/null; then
+    echo "Need root or sudo to install: ${missing[*]}" >&2
+    exit 1
 fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
+[[ -n $updated ]] || $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
