@@ -31,6 +31,10 @@ options=(
     -DFEATURE_xml=OFF
     -DFEATURE_vulkan=OFF
     -DFEATURE_direct2d=OFF
+    # Qt 6.4.2 compiles its DirectWrite font database only together with Direct2D, yet its Windows platform asks
+    # for it whenever DirectWrite 3 is on: the program would not link. That database is only used on request
+    # (fontengine=directwrite); the default one stays.
+    -DFEATURE_directwrite3=OFF
     -DFEATURE_style_windowsvista=OFF
     -DFEATURE_jpeg=OFF
     -DFEATURE_gif=OFF
