@@ -63,13 +63,23 @@ key_to() {
     xdotool key "${@:2}"
 }
 
+# The main window, mapped and drawn, with its client of the fixed size. Where it stands is left to the window
+# system: Qt places it by its frame, which a Wine window without a window manager does not draw.
+locate_program_window() {
+    wait_for 30 "main window is mapped" find_main_window
+    wait_for 10 "main window drawn (its client's top edge below the menu bar)" main_window_drawn
+    ((WIN_W == CLIENT_WIDTH && WIN_H - MENU_H == CLIENT_HEIGHT)) ||
+        fail "main window is ${WIN_W}x$WIN_H with a $MENU_H-pixel menu bar, expected a ${CLIENT_WIDTH}x$CLIENT_HEIGHT client"
+    note "main window at ($WIN_X, $WIN_Y) ${WIN_W}x$WIN_H, menu bar $MENU_H px"
+}
+
 # The states both programs are compared in: the level prompt and the wrong answer's message at level 1.
 level_prompt_and_message() {
     local side=$1
     pass_start_up_screen
-    locate_main_window 30
+    locate_program_window
     wait_for 15 "level prompt drawn" three_buttons_drawn level-prompt
-    window_crop "Логикус" "$E2E_SHARED/$side-prompt.png"
+    convert "$SHOT" -crop "${WIN_W}x$WIN_H+$WIN_X+$WIN_Y" +repage "$E2E_SHARED/$side-prompt.png"
     main_window_key 1
     wait_for 10 "key 1 starts a game (segment 1 current)" segment_is 1 "$BUTTON_HIGHLIGHT"
     main_window_key Return
@@ -98,7 +108,7 @@ phase_wine() {
     level_prompt_and_message wine
 
     local total differing
-    read -r total < <(identify -format '%[fx:w*h]' "$E2E_SHARED/wine-prompt.png")
+    total=$(identify -format '%[fx:w*h]' "$E2E_SHARED/wine-prompt.png")
     [[ "$(identify -format '%wx%h' "$E2E_SHARED/wine-prompt.png")" == \
         "$(identify -format '%wx%h' "$E2E_SHARED/linux-prompt.png")" ]] ||
         fail "the level prompt's window is $(identify -format '%wx%h' "$E2E_SHARED/wine-prompt.png") under Wine," \
