@@ -41,6 +41,7 @@ wrong_answer_without_waiting() {
 
 start_level_1_by_keys() {
     start_app
+    locate_main_window
     pass_start_up_screen
     wait_for 8 "level prompt drawn" three_buttons_drawn level-prompt
     xdotool windowfocus --sync "$WIN"
@@ -101,7 +102,7 @@ phase_restarted() {
     heard_after "$mark" "the right answer's chime" 900 1200
 
     kill -KILL "$SERVER_PID"
-    wait_gone "$SERVER_PID" 5 || fail "the sound server did not end"
+    wait "$SERVER_PID" 2>/dev/null || true
     start_sound_server after
     wait_for 15 "the program finds the new server" sound_client
     wait_for 10 "silence on the new server" quiet_now
