@@ -15,7 +15,8 @@ main() {
 }
 
 phase_heard() {
-    start_sound_server heard
+    start_sound_server "$XDG_RUNTIME_DIR/pulse-check"
+    export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse-check"
     begin_level_1
     local mark
     wait_for 10 "silence before the first answer" quiet_now
