@@ -19,6 +19,7 @@
 #include <limits>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace rndgen {
 
@@ -36,6 +37,10 @@ constexpr std::uint64_t UserAddressSpace = std::uint64_t{1} << 47;
 // Feeds the pool from input events. Installed on the application, it sees every event sent to any
 // object, and Qt sends one mouse or key event again to each widget it propagates through; only the
 // spontaneous delivery to the top-level window stands for one event taken from the input queue.
+// A key press taken from the queue is first offered to the shortcuts, as a shortcut override event
+// to the same window, and a press that fires a shortcut or a menu's access key is never delivered
+// as a key press. So a press is fed at its override, before anything handles it, and the key press
+// event that may follow for it is not fed again.
 class InputEventFilter final : public QObject {
 public:
     using QObject::QObject;
@@ -51,8 +56,16 @@ protected:
             case QEvent::Wheel:
                 FeedMouseEvent();
                 break;
+            case QEvent::ShortcutOverride:
+                m_pressFed = true;
+                FeedKeyboardEvent();
+                break;
             case QEvent::KeyPress:
+                if (!std::exchange(m_pressFed, false))
+                    FeedKeyboardEvent();
+                break;
             case QEvent::KeyRelease:
+                m_pressFed = false;
                 FeedKeyboardEvent();
                 break;
             default:
@@ -61,6 +74,9 @@ protected:
         }
         return false;
     }
+
+private:
+    bool m_pressFed = false;
 };
 
 struct RandomSource {
