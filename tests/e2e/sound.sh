@@ -9,6 +9,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/soundlib.sh"
 
 E2E_SESSION_BUS=1
+
 main() {
     e2e_run_phase 1024x768x24 heard
     e2e_run_phase 1024x768x24 no_server
