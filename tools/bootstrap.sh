@@ -12,7 +12,7 @@ set -euo pipefail
 
 declare -A needs=(
     [build]="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
-             qt6-translations-l10n libfontconfig-dev"
+             qt6-translations-l10n libfontconfig-dev libxcb1-dev"
     [display]="xvfb xauth xdotool x11-utils imagemagick"
     [test]="openbox pulseaudio pulseaudio-utils dbus dbus-bin at-spi2-core python3-pyatspi weston qt6-wayland
             file dpkg-dev appstream desktop-file-utils lintian man-db"
