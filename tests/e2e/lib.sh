@@ -338,6 +338,15 @@ main_window_drawn() {
     measure_menu_bar "$SHOT"
 }
 
+# The main window drawn, its client's top-left corner read from the server: a window manager's frame moves it from
+# where xdotool reports a reparented window. Sets WIN, WIN_X, WIN_Y and MENU_H.
+main_window_here() {
+    find_main_window || return 1
+    eval "$(xwininfo -id "$WIN" | awk '/Absolute upper-left X/ { print "WIN_X=" $NF } /Absolute upper-left Y/ { print "WIN_Y=" $NF }')"
+    shot located
+    measure_menu_bar "$SHOT"
+}
+
 # Checks the main window's client size and that it stands at the centre of the screen.
 check_main_geometry() {
     local sw sh
