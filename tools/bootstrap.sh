@@ -4,7 +4,7 @@
 #   build     compiling the program and its tests
 #   run       starting it; without a display, the tour under Xvfb that `make run` plays instead
 #   test      the whole suite: the whole-program checks' X server, window manager, compositor, sound server,
-#             screen reader bus, and the package checks
+#             screen reader bus, system call tracer, and the package checks
 #   sanitize  the sanitizer build (clang)          fuzz     the fuzzers (clang, libFuzzer)
 #   bench     the benchmarks and the start-up comparison
 #   package   the Debian package and its checks    format   clang-format
@@ -14,10 +14,10 @@ set -euo pipefail
 
 declare -A needs=(
     [build]="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
-             qt6-translations-l10n libfontconfig-dev"
+             qt6-translations-l10n libfontconfig-dev libxcb1-dev"
     [display]="xvfb xauth xdotool x11-utils imagemagick"
     [test]="openbox pulseaudio pulseaudio-utils dbus dbus-bin at-spi2-core python3-pyatspi weston qt6-wayland
-            file dpkg-dev appstream desktop-file-utils lintian man-db"
+            file dpkg-dev appstream desktop-file-utils lintian man-db strace"
     [sanitize]="clang clang-14 libclang-rt-14-dev"
     [fuzz]="clang clang-14 libclang-rt-14-dev"
     [bench]="libbenchmark-dev"

@@ -5,6 +5,7 @@
 #include "ui/dialogs/guidelineswindow.h"
 #include "ui/dialogs/hintwindow.h"
 #include "ui/dialogs/messagewindow.h"
+#include "ui/dialogs/windowframe.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/soundmessagefilter.h"
 #include "ui/main/soundplayer.h"
@@ -24,9 +25,14 @@ void centreOnDesktop(QWidget &window) {
     if (!screen)
         return;
     const QRect desktop = screen->availableGeometry();
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(desktop.center());
-    window.move(std::max(frame.left(), desktop.left()), std::max(frame.top(), desktop.top()));
+    // The outer rectangle is centred, frame included, and the frame is asked for before the window is mapped:
+    // a window manager draws it only once it maps the window.
+    const QMargins frame = dialogs::windowFrame(window);
+    QRect outer = window.geometry().marginsAdded(frame);
+    outer.moveCenter(desktop.center());
+    const QPoint topLeft(std::max(outer.left(), desktop.left()), std::max(outer.top(), desktop.top()));
+    // Placed by its client area, around which the window system draws the frame.
+    window.setGeometry(QRect(topLeft + QPoint(frame.left(), frame.top()), window.size()));
 }
 
 // With LOGICUS_TRACE_FIRST_PAINT set, prints the monotonic clock (ns) when the main window first paints,

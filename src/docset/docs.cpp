@@ -449,28 +449,42 @@ void TDocs::setDocDisplay(DocTreeView *view) {
     view->endUpdate();
 }
 
-// Every shown document goes below the node of its Parent, in list order, and a hidden one takes everything
-// below it out of the tree. Taken in one pass over the list, keeping the line of the present document's
-// ancestors, rather than by walking the siblings of each: a long or deep list costs a constant per document.
+// The tree is walked from document 0 along its siblings, and from each shown document into its first child
+// and along that child's siblings; a hidden one is not walked into, so everything below it stays out of the
+// tree. So a document is reached as the first child of a shown document or as the next sibling of a reached
+// one: after an insertion in the middle has left a gap in the levels, a document shallower than the one
+// before it but deeper than the one it is under is neither, and nothing of its subtree is reached. Taken in
+// one pass over the list, keeping the line of the present document's ancestors, rather than by walking the
+// siblings of each: a long or deep list costs a constant per document.
 void TDocs::buildTree() {
     struct Open {
         int level;
-        DocTreeView::Node node; // 0: hidden, and so is everything below it
+        bool reached;
+        DocTreeView::Node node; // 0: not shown, and so its children are not reached
     };
     std::vector<Open> line;
     for (const TDocList::Entry entry : m_list.Items()) {
         TDoc *doc = entry.doc;
         const int level = doc->Level();
-        while (!line.empty() && line.back().level >= level)
+        bool deeperBefore = false;
+        while (!line.empty() && line.back().level > level) {
             line.pop_back();
-        const bool hiddenAbove = !line.empty() && line.back().node == 0;
+            deeperBefore = true;
+        }
+        bool reached = line.empty();
+        if (!line.empty() && line.back().level == level) {
+            reached = line.back().reached;
+            line.pop_back();
+        } else if (!line.empty()) {
+            reached = !deeperBefore && line.back().node != 0;
+        }
         DocTreeView::Node node = 0;
-        if (!hiddenAbove && shows(doc)) {
+        if (reached && shows(doc)) {
             node = m_tree->addNode(line.empty() ? 0 : line.back().node, doc->Title(), doc->ImageIndex(),
                                    doc->StateIndex(), doc);
             doc->m_node = node;
         }
-        line.push_back({level, node});
+        line.push_back({level, reached, node});
     }
 }
 

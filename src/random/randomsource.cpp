@@ -14,6 +14,7 @@
 #include <limits>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace rndgen {
 
@@ -22,6 +23,10 @@ namespace {
 // Feeds the pool from input events. Installed on the application, it sees every event sent to any
 // object, and Qt sends one mouse or key event again to each widget it propagates through; only the
 // spontaneous delivery to the top-level window stands for one event taken from the input queue.
+// A key press taken from the queue is first offered to the shortcuts, as a shortcut override event
+// to the same window, and a press that fires a shortcut or a menu's access key is never delivered
+// as a key press. So a press is fed at its override, before anything handles it, and the key press
+// event that may follow for it is not fed again.
 class InputEventFilter final : public QObject {
 public:
     using QObject::QObject;
@@ -37,8 +42,16 @@ protected:
             case QEvent::Wheel:
                 FeedMouseEvent();
                 break;
+            case QEvent::ShortcutOverride:
+                m_pressFed = true;
+                FeedKeyboardEvent();
+                break;
             case QEvent::KeyPress:
+                if (!std::exchange(m_pressFed, false))
+                    FeedKeyboardEvent();
+                break;
             case QEvent::KeyRelease:
+                m_pressFed = false;
                 FeedKeyboardEvent();
                 break;
             default:
@@ -47,6 +60,9 @@ protected:
         }
         return false;
     }
+
+private:
+    bool m_pressFed = false;
 };
 
 struct RandomSource {

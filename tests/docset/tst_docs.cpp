@@ -23,6 +23,8 @@ private slots:
     void hierarchyOnMixedLevels_data();
     void hierarchyOnMixedLevels();
     void treeFollowsSubtreesVisibilityAndChanges();
+    void treeNodesGoWhereTheWalkAndTheParentSay_data();
+    void treeNodesGoWhereTheWalkAndTheParentSay();
     void destroyedViewsAreLetGo();
     void reportsFireEventsAndDesignerSilencesSome();
     void deleteTakesChildrenHistoryAndCurrent();
@@ -212,12 +214,7 @@ void TestDocs::treeFollowsSubtreesVisibilityAndChanges() {
     QCOMPARE(tree.items.value(docs.DocList().Item(2)->node()).data, docs.DocList().Item(2));
     QVERIFY(!docs.DocList().Item(3)->node());
 
-    docs.setForceVisible(true);
-    docs.setDocDisplay(&tree);
-    QCOMPARE(tree.shape(), QStringList({"->d0", "d0>d1", "d1>d2", "d0>d3", "->d4"}));
-
     // Added under its parent's node; selecting it selects its node; hiding it drops the node.
-    docs.setForceVisible(false);
     TDoc *added = docs.DocList().AddDoc(1);
     QCOMPARE(tree.items.value(added->node()).parent, docs.DocList().Item(4)->node());
     added->setImageIndex(7);
@@ -233,6 +230,58 @@ void TestDocs::treeFollowsSubtreesVisibilityAndChanges() {
 
     docs.setDocDisplay(nullptr);
     QVERIFY(!docs.DocList().Item(0)->node());
+}
+
+void TestDocs::treeNodesGoWhereTheWalkAndTheParentSay_data() {
+    // Steps on a list of `levels`: "t" attaches the tree, "f" sets ForceVisible, "hN" hides document N, "xN"
+    // deletes it, "iN.L" inserts one at N with level L, titled "iN", and "aL" appends one at level L, titled
+    // "a<index>".
+    QTest::addColumn<QList<int>>("levels");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QStringList>("shape");
+    const QList<int> levels{0, 1, 2, 1, 0};
+    QTest::newRow("hidden document takes its subtree")
+        << levels << "h1 t" << QStringList{"->d0", "d0>d3", "->d4"};
+    QTest::newRow("hidden top takes its children only") << levels << "h0 t" << QStringList{"->d4"};
+    QTest::newRow("forced visible") << levels << "h1 h2 f t"
+                                    << QStringList{"->d0", "d0>d1", "d1>d2", "d0>d3", "->d4"};
+    QTest::newRow("gap after an insertion: the shallower one is not reached")
+        << QList<int>{0, 1, 2, 1} << "i2.0 t" << QStringList{"->d0", "d0>d1", "->i2", "i2>d2"};
+    QTest::newRow("appended sibling") << QList<int>{0, 1} << "t a1" << QStringList{"->d0", "d0>d1", "d0>a2"};
+    QTest::newRow("appended child") << QList<int>{0, 1} << "t a2" << QStringList{"->d0", "d0>d1", "d1>a2"};
+    QTest::newRow("appended top") << QList<int>{0, 1} << "t a0" << QStringList{"->d0", "d0>d1", "->a2"};
+    QTest::newRow("appended after an insertion in the middle")
+        << QList<int>{0, 1, 2} << "t i1.0 t a1" << QStringList{"->d0", "->i1", "i1>d1", "d1>d2", "i1>a4"};
+    QTest::newRow("appended after a deletion in the middle")
+        << QList<int>{0, 1, 0, 1} << "t x2 a2" << QStringList{"->d0", "d0>d1", "d1>a2"};
+}
+
+void TestDocs::treeNodesGoWhereTheWalkAndTheParentSay() {
+    QFETCH(QList<int>, levels);
+    QFETCH(QString, steps);
+    QFETCH(QStringList, shape);
+    TDocs docs;
+    fill(docs, levels);
+    FakeTree tree;
+    for (const QString &step : steps.split(QLatin1Char(' '))) {
+        const QStringList numbers = step.mid(1).split(QLatin1Char('.'));
+        const int n = numbers.at(0).toInt();
+        if (step == QLatin1String("t"))
+            docs.setDocDisplay(&tree);
+        else if (step == QLatin1String("f"))
+            docs.setForceVisible(true);
+        else if (step[0] == QLatin1Char('h'))
+            docs.DocList().Item(n)->setVisible(false);
+        else if (step[0] == QLatin1Char('x'))
+            docs.DocList().Item(n)->Delete();
+        else if (step[0] == QLatin1Char('i'))
+            docs.DocList()
+                .InsertDoc(n, numbers.at(1).toInt())
+                ->setTitle(step.section(QLatin1Char('.'), 0, 0));
+        else
+            docs.DocList().AddDoc(n)->setTitle(QStringLiteral("a%1").arg(docs.Count() - 1));
+    }
+    QCOMPARE(tree.shape(), shape);
 }
 
 void TestDocs::destroyedViewsAreLetGo() {

@@ -78,15 +78,6 @@ measure_help_menu() {
     [[ -n "$HELP_X" ]] || fail "no second menu title found on the menu bar"
 }
 
-# The main window drawn, its client's top-left corner read from the server: a window manager's frame moves it from
-# where xdotool reports a reparented window. Sets WIN, WIN_X, WIN_Y and MENU_H.
-main_window_here() {
-    find_main_window || return 1
-    eval "$(xwininfo -id "$WIN" | awk '/Absolute upper-left X/ { print "WIN_X=" $NF } /Absolute upper-left Y/ { print "WIN_Y=" $NF }')"
-    shot located
-    measure_menu_bar "$SHOT"
-}
-
 play() {
     start_app
     wait_for 10 "main window drawn (its client's top edge below the menu bar)" main_window_here

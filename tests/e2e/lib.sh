@@ -118,6 +118,14 @@ e2e_main() {
 # Helpers a phase starts (a sound server, a recorder) are ended with it: e2e_track PID.
 E2E_HELPERS=()
 e2e_track() { E2E_HELPERS+=("$1"); }
+# e2e_untrack PID: a helper that has ended by itself, whose number may soon belong to another process.
+e2e_untrack() {
+    local kept=() pid
+    for pid in "${E2E_HELPERS[@]}"; do
+        [[ "$pid" == "$1" ]] || kept+=("$pid")
+    done
+    E2E_HELPERS=("${kept[@]}")
+}
 
 e2e_cleanup() {
     local pid
@@ -140,9 +148,57 @@ wait_gone() {
     done
 }
 
+# ---- A sound server of the phase's own ------------------------------------------------------------------------
+
+SOUND_RATE=22050
+SOUND_SINK=logicus_check
+
+# start_sound_server SOCKET [NAME]: a PulseAudio server (SERVER_PID) listening on SOCKET that plays into a null sink,
+# whose monitor is recorded (8-bit mono at SOUND_RATE) into $E2E_TMP/NAME.raw (HEARD; NAME is "heard" unless given)
+# from now on. A server started after the first one has gone may take its socket, with a recording of its own. The server and the tools that talk to
+# it keep a home and a runtime folder of their own, so that nothing the sound library writes for them lands where
+# the program's own files would be looked for.
+start_sound_server() {
+    local socket=$1 own="$E2E_TMP/sound-server"
+    HEARD="$E2E_TMP/${2:-heard}.raw"
+    mkdir -p -m 700 "$own/home" "$own/runtime"
+    HOME="$own/home" XDG_RUNTIME_DIR="$own/runtime" \
+        pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no --disable-shm=yes \
+        --load="module-null-sink sink_name=$SOUND_SINK rate=44100" \
+        --load="module-native-protocol-unix auth-anonymous=1 socket=$socket" \
+        >>"$E2E_TMP/pulseaudio.log" 2>&1 &
+    SERVER_PID=$!
+    e2e_track "$SERVER_PID"
+    SOUND_TOOL_ENV=(HOME="$own/home" XDG_RUNTIME_DIR="$own/runtime" PULSE_SERVER="unix:$socket")
+    wait_for 15 "the sound server answers" sound_server_answers
+    # The monitor is read in small pieces, so that the recording grows in step with time.
+    env "${SOUND_TOOL_ENV[@]}" parec -d "$SOUND_SINK.monitor" --format=u8 --rate=$SOUND_RATE --channels=1 --raw --latency-msec=20 \
+        >"$HEARD" 2>>"$E2E_TMP/parec.err" &
+    e2e_track $!
+    wait_for 10 "the recording runs" recorded_beyond 0
+}
+
+sound_server_answers() { env "${SOUND_TOOL_ENV[@]}" pactl info >/dev/null 2>&1; }
+
+recorded() { stat -c %s "$HEARD"; }
+recorded_beyond() { (($(recorded) > $1)); }
+
+# loudness FROM [TO]: the largest distance from silence (128) in the recording between two byte offsets.
+loudness() {
+    /usr/bin/python3 - "$HEARD" "$1" "${2:-}" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+start, end = int(sys.argv[2]), int(sys.argv[3]) if sys.argv[3] else len(data)
+print(max((abs(b - 128) for b in data[start:end]), default=0))
+PY
+}
+
+sound_after() { (($(loudness "$1") >= 20)); }
+
+# start_app [COMMAND…]: starts the program, through COMMAND (a tracer) when one is given; APP_PID is what was started.
 start_app() {
     APP_START=$EPOCHREALTIME
-    "$E2E_APP" >"$E2E_TMP/app.out" 2>"$E2E_TMP/app.err" &
+    "$@" "$E2E_APP" >"$E2E_TMP/app.out" 2>"$E2E_TMP/app.err" &
     APP_PID=$!
 }
 
@@ -278,6 +334,15 @@ measure_menu_bar() {
 # A new screenshot shows the main window drawn down to its client's top edge; measures the menu bar.
 main_window_drawn() {
     find_main_window || return 1
+    shot located
+    measure_menu_bar "$SHOT"
+}
+
+# The main window drawn, its client's top-left corner read from the server: a window manager's frame moves it from
+# where xdotool reports a reparented window. Sets WIN, WIN_X, WIN_Y and MENU_H.
+main_window_here() {
+    find_main_window || return 1
+    eval "$(xwininfo -id "$WIN" | awk '/Absolute upper-left X/ { print "WIN_X=" $NF } /Absolute upper-left Y/ { print "WIN_Y=" $NF }')"
     shot located
     measure_menu_bar "$SHOT"
 }

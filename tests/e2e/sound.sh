@@ -9,13 +9,15 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/soundlib.sh"
 
 E2E_SESSION_BUS=1
+
 main() {
     e2e_run_phase 1024x768x24 heard
     e2e_run_phase 1024x768x24 no_server
 }
 
 phase_heard() {
-    start_sound_server heard
+    start_sound_server "$XDG_RUNTIME_DIR/pulse-check"
+    export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse-check"
     begin_level_1
     local mark
     wait_for 10 "silence before the first answer" quiet_now

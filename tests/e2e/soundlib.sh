@@ -1,49 +1,10 @@
-# Shared helpers of the whole-program checks that listen: sourced after lib.sh by the checks that start a sound
-# server of their own.
-#
-# start_sound_server NAME starts a PulseAudio server that plays into a null sink (SERVER_PID) and records the
-# sink's monitor into $E2E_TMP/NAME.raw (HEARD), 8-bit mono at RATE; a second call after the first server has gone
-# starts a new server on the same socket with a recording of its own.
-
-RATE=22050
-SINK=logicus_check
-
-start_sound_server() {
-    HEARD="$E2E_TMP/$1.raw"
-    pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no --disable-shm=yes \
-        --load="module-null-sink sink_name=$SINK rate=44100" \
-        --load="module-native-protocol-unix auth-anonymous=1 socket=$XDG_RUNTIME_DIR/pulse-check" \
-        >>"$E2E_TMP/pulseaudio.log" 2>&1 &
-    SERVER_PID=$!
-    e2e_track "$SERVER_PID"
-    export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse-check"
-    wait_for 15 "the sound server answers" pactl info >/dev/null 2>&1
-    # The monitor is read in small pieces, so that the recording grows in step with time.
-    parec -d "$SINK.monitor" --format=u8 --rate=$RATE --channels=1 --raw --latency-msec=20 \
-        >"$HEARD" 2>>"$E2E_TMP/parec.err" &
-    e2e_track $!
-    wait_for 10 "the recording runs" recorded_beyond 0
-}
-
-recorded() { stat -c %s "$HEARD"; }
-recorded_beyond() { (($(recorded) > $1)); }
-
-# loudness FROM [TO]: the largest distance from silence (128) in the recording between two byte offsets.
-loudness() {
-    /usr/bin/python3 - "$HEARD" "$1" "${2:-}" <<'PY'
-import sys
-data = open(sys.argv[1], "rb").read()
-start, end = int(sys.argv[2]), int(sys.argv[3]) if sys.argv[3] else len(data)
-print(max((abs(b - 128) for b in data[start:end]), default=0))
-PY
-}
-
-sound_after() { (($(loudness "$1") >= 20)); }
+# Shared helpers of the whole-program checks that listen to the answers: sourced after lib.sh, they read the
+# recording that its start_sound_server makes.
 
 # pitch FROM: the pitch in Hz of the first 80 ms of sound after byte FROM, as half its rate of sign changes (the
 # chime opens on C6, 1047 Hz; the "try again" tone on E4, 330 Hz).
 pitch() {
-    /usr/bin/python3 - "$HEARD" "$1" $RATE <<'PY'
+    /usr/bin/python3 - "$HEARD" "$1" $SOUND_RATE <<'PY'
 import sys
 data, start, rate = open(sys.argv[1], "rb").read(), int(sys.argv[2]), int(sys.argv[3])
 onset = next(i for i in range(start, len(data)) if abs(data[i] - 128) >= 3)
@@ -56,14 +17,14 @@ PY
 quiet_now() {
     local size
     size=$(recorded)
-    ((size > RATE / 4)) && (($(loudness $((size - RATE / 4))) <= 2))
+    ((size > SOUND_RATE / 4)) && (($(loudness $((size - SOUND_RATE / 4))) <= 2))
 }
 
 # heard_after MARK WHAT LOW HIGH: sound energy reaches the recording after byte MARK, opening on a pitch between
 # LOW and HIGH Hz, which tells the two clips apart.
 heard_after() {
     wait_for 10 "$2 is heard" sound_after "$1"
-    wait_for 10 "80 ms of $2 recorded" recorded_beyond $(($1 + RATE))
+    wait_for 10 "80 ms of $2 recorded" recorded_beyond $(($1 + SOUND_RATE))
     local hz
     hz=$(pitch "$1")
     ((hz >= $3 && hz <= $4)) || fail "$2: opens on $hz Hz, expected $3 to $4 Hz"
@@ -73,7 +34,7 @@ heard_after() {
 # silent_after MARK WHAT: from byte MARK until two seconds (longer than either clip) after the answers just given,
 # the recording holds no sound.
 silent_after() {
-    local until=$(($(recorded) + 2 * RATE)) peak
+    local until=$(($(recorded) + 2 * SOUND_RATE)) peak
     wait_for 20 "two seconds recorded after $2" recorded_beyond "$until"
     peak=$(loudness "$1" "$until")
     ((peak <= 2)) || fail "$2: sound heard (peak $peak from silence)"

@@ -288,7 +288,7 @@ check_documents() {
         fail "man -l failed: $warnings"
     [[ -z "$warnings" ]] || fail "man -l warns: $warnings"
     page=$(cat "$PKG_TMP/man.txt")
-    for word in КЛАВИШИ ОКРУЖЕНИЕ F1 Escape "Логикус $VERSION"; do
+    for word in КЛАВИШИ ОКРУЖЕНИЕ ФАЙЛЫ F1 Escape "Логикус $VERSION" "~/.config/pulse/cookie"; do
         grep -qF "$word" <<<"$page" || fail "the manual page lacks \"$word\""
     done
     note "copyright (GPL-3.0-or-later, fonts OFL-1.1), changelog $VERSION and manual page in place"

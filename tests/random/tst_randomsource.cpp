@@ -1,8 +1,11 @@
 #include "fakerandomplatform.h"
 #include "random/randomsource.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
@@ -252,6 +255,39 @@ private slots:
             QCOMPARE(widget->keyPresses, 1);
             QCOMPARE(widget->keyReleases, 1);
         }
+    }
+
+    void everyKeyFeedsOnceBeforeItIsHandled_data() {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<int>("feeds");
+        QTest::addColumn<int>("fedWhenHandled"); // by the action's shortcut or the menu; 0: neither acts
+        QTest::newRow("ordinary key") << Qt::Key_A << Qt::KeyboardModifiers() << 2 << 0;
+        QTest::newRow("F1, an action's shortcut") << Qt::Key_F1 << Qt::KeyboardModifiers() << 2 << 1;
+        QTest::newRow("Alt+M, the menu bar's access key")
+            << Qt::Key_M << Qt::KeyboardModifiers(Qt::AltModifier) << 4 << 2;
+    }
+    void everyKeyFeedsOnceBeforeItIsHandled() {
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(int, feeds);
+        QFETCH(int, fedWhenHandled);
+        QWidget window;
+        QMenu *menu = (new QMenuBar(&window))->addMenu(QStringLiteral("&Menu"));
+        menu->addAction(QStringLiteral("Item"));
+        auto *help = new QAction(&window);
+        help->setShortcut(Qt::Key_F1);
+        window.addAction(help);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const quint64 before = keyboardFeeds();
+        quint64 fedWhen = before;
+        connect(help, &QAction::triggered, this, [&] { fedWhen = keyboardFeeds(); });
+        connect(menu, &QMenu::aboutToShow, this, [&] { fedWhen = keyboardFeeds(); });
+        QTest::keyClick(window.windowHandle(), key, modifiers);
+        QCOMPARE(int(keyboardFeeds() - before), feeds);
+        QCOMPARE(int(fedWhen - before), fedWhenHandled);
     }
 
     void timerFeedsTicks() {

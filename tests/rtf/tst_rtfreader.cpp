@@ -108,6 +108,8 @@ void TestRtfReader::cyrillicFromEscapes_data() {
     QTest::newRow("\\uc ends with its group")
         << QByteArray("{\\rtf1 {\\uc3 \\u1055???}\\u1088?}") << QStringLiteral("Пр");
     QTest::newRow("negative \\u") << QByteArray("{\\rtf1 \\u-1008?}") << QString(QChar(0xFC10));
+    QTest::newRow("negative \\u at its lowest")
+        << QByteArray("{\\rtf1 \\u-32768?}") << QString(QChar(0x8000));
     QTest::newRow("symbols and special words")
         << QByteArray("{\\rtf1 a\\{b\\}c\\\\d\\~e\\emdash f\\tab g\\line h\\-i}")
         << QStringLiteral("a{b}c\\d\u00a0e—f\tg\u2028hi");

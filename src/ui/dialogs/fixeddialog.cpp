@@ -1,6 +1,7 @@
 #include "ui/dialogs/fixeddialog.h"
 
 #include "ui/dialogs/placement.h"
+#include "ui/dialogs/windowframe.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -18,7 +19,8 @@ Qt::WindowFlags FixedDialog::noTitleButtons() {
 }
 
 FixedDialog::FixedDialog(QWidget *owner, const QSize &clientSize, Qt::WindowFlags flags)
-    : QDialog(owner, flags) {
+    : QDialog(owner, flags)
+    , m_frameOf(windowFrame) {
     setSizeGripEnabled(false);
     setFixedSize(clientSize);
 }
@@ -52,18 +54,22 @@ void FixedDialog::setVisible(bool visible) {
         return;
     }
     if (!m_placed) {
-        // The frame's size is known only once the window exists on the window system.
-        create();
-        QRect ownerFrame;
+        // Asked before the window is mapped: a window manager draws the frame only once it maps the window.
+        const QMargins frame = outerFrame();
+        QRect ownerOuter;
         if (QWidget *owner = parentWidget())
-            ownerFrame = owner->window()->frameGeometry();
+            ownerOuter = owner->window()->geometry().marginsAdded(m_frameOf(*owner->window()));
         else if (QScreen *screen = QGuiApplication::primaryScreen())
-            ownerFrame = screen->availableGeometry();
-        m_lastTopLeft = centredTopLeft(ownerFrame, frameGeometry().size());
+            ownerOuter = screen->availableGeometry();
+        m_lastTopLeft = centredTopLeft(ownerOuter, size().grownBy(frame));
         m_placed = true;
+        // Placed by its client area: Qt has no frame to go by yet, and the window system draws the frame
+        // around the client where it is asked to put it.
+        setGeometry(QRect(m_lastTopLeft + QPoint(frame.left(), frame.top()), size()));
+    } else {
+        // An explicit move also keeps QDialog from placing the window by its own rule.
+        move(m_lastTopLeft);
     }
-    // An explicit move also keeps QDialog from placing the window by its own rule.
-    move(m_lastTopLeft);
     QDialog::setVisible(true);
 }
 

@@ -34,8 +34,9 @@ TForm8::TForm8(QWidget *owner, const QList<QImage> *drawnButtons)
 
 TForm8::~TForm8() = default;
 
-int TForm8::frameWidth() const {
-    return frameGeometry().width() - width();
+int TForm8::frameWidth() {
+    const QMargins frame = outerFrame();
+    return frame.left() + frame.right();
 }
 
 void TForm8::prepare(const QString &text, const QString &caption, int kind) {
@@ -46,8 +47,6 @@ void TForm8::prepare(const QString &text, const QString &caption, int kind) {
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     m_ui->LMDSimpleLabel1->setText(shown);
 
-    // The frame's width is known only once the window exists on the window system.
-    create();
     const QFontMetrics metrics(m_ui->LMDSimpleLabel1->font());
     const dialogs::MessageLayout layout = dialogs::messageLayout(
         text, [&metrics](const QString &s) { return metrics.horizontalAdvance(s); }, frameWidth());

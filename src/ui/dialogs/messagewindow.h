@@ -35,8 +35,8 @@ public:
     // Everything InitializeAndShow does before showing: caption, text, label and client widths, icon.
     void prepare(const QString &text, const QString &caption, int kind);
 
-    // The outer frame's extra width as the window system reports it (0 before the window has a frame).
-    int frameWidth() const;
+    // The outer frame's extra width as the window system reports it, also before the first showing.
+    int frameWidth();
 
 public slots:
     void LMDMMButton1Click();

@@ -15,6 +15,7 @@
 #include "ui/dialogs/guidelineswindow.h"
 #include "ui/dialogs/hintwindow.h"
 #include "ui/main/operationframes.h"
+#include "ui/main/plainmessage.h"
 #include "ui/main/soundoutput.h"
 #include "ui/main/valuelist.h"
 #include "ui/main/windowwatchers.h"
@@ -44,6 +45,13 @@ std::function<session::ScreenFacts()> TForm1::screenFactsSource = [] {
 
 std::function<void(const QString &, const QString &)> TForm1::showScreenMessage = [](const QString &caption,
                                                                                      const QString &text) {
+    // On a screen that Qt's windows cannot paint (8 bits per pixel) a message box would stay black: the
+    // window system draws the message itself there, and where it cannot, the console gets the message.
+    if (!plainmessage::qtPaintsScreen()) {
+        if (!plainmessage::show(caption, text))
+            plainmessage::writeToConsole(caption, text);
+        return;
+    }
     // Lines of the program's texts are separated by CR LF; Qt's labels break on LF alone.
     QMessageBox box(QMessageBox::Critical, caption,
                     QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

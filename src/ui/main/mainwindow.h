@@ -33,7 +33,8 @@ class TForm1 : public QMainWindow, private session::GameView {
     Q_OBJECT
 public:
     // Runs the creation handler: screen checks (messages shown through `showScreenMessage`, by default a
-    // modal error box), faces, lamps, clock frame, and the level prompt.
+    // modal error box, or on a screen Qt cannot paint a window the window system draws, see plainmessage.h),
+    // faces, lamps, clock frame, and the level prompt.
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 

@@ -21,16 +21,17 @@ class SoundWorker;
 //
 // The sound device lives on a thread of the player's own, and the pupil's thread never calls into it: play()
 // only posts the start and returns, so a sound server that hangs, dies or comes back cannot hold up the
-// windows, the keys or the clocks. A start that the device could not take up within half a second is dropped
-// instead of being heard late (after a hung server, the answers given meanwhile do not sound in a burst).
+// windows, the keys or the clocks. A start that the device could not take up within two seconds is dropped
+// instead of being heard late (after a hung server, the answers given meanwhile do not sound in a burst); the
+// limit leaves room for a slow but working server, as on a machine under heavy load.
 // Without a clip of that name, a decodable clip or a sound server the program stays silent and says nothing.
 class TSoundPlayer : public QObject, public SoundOutput {
     Q_OBJECT
 public:
     using DeviceFactory = std::function<std::unique_ptr<SoundDevice>()>;
 
-    // How late a start may come before it is dropped.
-    static constexpr int startLimitMs = 500;
+    // How late a start may come before it is dropped: past it, the clip no longer goes with its answer.
+    static constexpr int startLimitMs = 2000;
 
     explicit TSoundPlayer(const QString &folder = QStringLiteral(":/sounds"), QObject *parent = nullptr,
                           DeviceFactory makeDevice = {});

@@ -9,17 +9,6 @@
 
 using dialogs::FixedDialog;
 
-namespace {
-
-QPoint expectedCentre(const QWidget &owner, const QWidget &dialog) {
-    const QRect o = owner.frameGeometry();
-    const QSize d = dialog.frameGeometry().size();
-    return {std::max(0, o.x() + (o.width() - d.width()) / 2),
-            std::max(0, o.y() + (o.height() - d.height()) / 2)};
-}
-
-} // namespace
-
 class TestFixedDialog : public QObject {
     Q_OBJECT
 private slots:
@@ -28,8 +17,9 @@ private slots:
 
     void clientSizeIsFixed();
     void titleButtonsFlags();
-    void firstShowingCentredOverOwner();
-    void firstShowingNeverStartsOffScreen();
+    void firstShowingCentresOuterRectangles_data();
+    void firstShowingCentresOuterRectangles();
+    void firstShowingLeavesOwnersControlsInItsWindow();
     void laterShowingKeepsTopLeftWhateverItsWidth();
     void laterShowingKeepsWhereItWasMovedTo();
     void escapeNeverCloses();
@@ -87,26 +77,58 @@ void TestFixedDialog::titleButtonsFlags() {
     QVERIFY(!dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
 }
 
-void TestFixedDialog::firstShowingCentredOverOwner() {
-    FixedDialog dialog(m_owner, QSize(300, 200), FixedDialog::closeBoxOnly());
-    QVERIFY(!dialog.hasBeenPlaced());
-    QPoint shownAt;
-    runModal(
-        dialog, [&] { dialog.exec(); }, [&] { shownAt = dialog.frameGeometry().topLeft(); });
-    QVERIFY(dialog.hasBeenPlaced());
-    QCOMPARE(shownAt, expectedCentre(*m_owner, dialog));
-    // Known answer when the window system adds no frame: (792 − 300) / 2 and (553 − 200) / 2, truncated.
-    if (dialog.frameGeometry() == dialog.geometry() && m_owner->frameGeometry() == m_owner->geometry())
-        QCOMPARE(shownAt, QPoint(120 + 246, 90 + 176));
+void TestFixedDialog::firstShowingCentresOuterRectangles_data() {
+    QTest::addColumn<QPoint>("ownerAt");
+    QTest::addColumn<QSize>("clientSize");
+    QTest::addColumn<QMargins>("ownerFrame");
+    QTest::addColumn<QMargins>("dialogFrame");
+    QTest::addColumn<QPoint>("outerTopLeft");
+
+    const QPoint owner(120, 90);
+    const QMargins thin(1, 20, 1, 1);
+    const QMargins thick(48, 114, 48, 48);
+    // (792 − 300) / 2 and (553 − 200) / 2, truncated.
+    QTest::newRow("no frame") << owner << QSize(300, 200) << QMargins() << QMargins() << QPoint(366, 266);
+    // Owner's outer rectangle 119, 70, 794 × 574; the dialog's 302 × 221.
+    QTest::newRow("thin frames") << owner << QSize(300, 200) << thin << thin << QPoint(365, 246);
+    QTest::newRow("a frame on the dialog only")
+        << owner << QSize(300, 200) << QMargins() << thin << QPoint(365, 256);
+    // Owner's outer rectangle 72, −24, 888 × 715; the dialog's 396 × 362.
+    QTest::newRow("thick frames") << owner << QSize(300, 200) << thick << thick << QPoint(318, 152);
+    QTest::newRow("larger than an owner at the corner: never off-screen")
+        << QPoint(0, 0) << QSize(900, 700) << thick << thick << QPoint(0, 0);
 }
 
-void TestFixedDialog::firstShowingNeverStartsOffScreen() {
-    m_owner->move(0, 0);
-    FixedDialog dialog(m_owner, QSize(900, 700), FixedDialog::closeBoxOnly());
-    QPoint shownAt;
+void TestFixedDialog::firstShowingCentresOuterRectangles() {
+    QFETCH(QPoint, ownerAt);
+    QFETCH(QSize, clientSize);
+    QFETCH(QMargins, ownerFrame);
+    QFETCH(QMargins, dialogFrame);
+    QFETCH(QPoint, outerTopLeft);
+
+    // Placed by its client area: move() would count the headless platform's own frame.
+    m_owner->setGeometry(QRect(ownerAt, m_owner->size()));
+    FixedDialog dialog(m_owner, clientSize, FixedDialog::closeBoxOnly());
+    // The window system's frames, as it would tell them before the dialog is first mapped.
+    dialog.setFrameSource([&](QWidget &window) { return &window == m_owner ? ownerFrame : dialogFrame; });
+    QVERIFY(!dialog.hasBeenPlaced());
+    QRect client;
     runModal(
-        dialog, [&] { dialog.exec(); }, [&] { shownAt = dialog.frameGeometry().topLeft(); });
-    QCOMPARE(shownAt, QPoint(0, 0));
+        dialog, [&] { dialog.exec(); }, [&] { client = dialog.geometry(); });
+    QVERIFY(dialog.hasBeenPlaced());
+    QCOMPARE(client.topLeft() - QPoint(dialogFrame.left(), dialogFrame.top()), outerTopLeft);
+    QCOMPARE(client.size(), clientSize);
+}
+
+void TestFixedDialog::firstShowingLeavesOwnersControlsInItsWindow() {
+    auto *control = new QLineEdit(m_owner);
+    control->show();
+    FixedDialog dialog(m_owner, QSize(300, 200), FixedDialog::closeBoxOnly());
+    runModal(
+        dialog, [&] { dialog.exec(); }, [] {});
+    // Asking for the dialog's frame gives it a window of its own; the owner's controls must not get one.
+    QVERIFY(!control->testAttribute(Qt::WA_NativeWindow));
+    QVERIFY(!control->internalWinId());
 }
 
 void TestFixedDialog::laterShowingKeepsTopLeftWhateverItsWidth() {

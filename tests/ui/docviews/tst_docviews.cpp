@@ -73,6 +73,13 @@ void TestDocViews::treeShowsTheDocumentsAndFollowsThem() {
     docs.DocList().Item(0)->Delete();
     QCOMPARE(widget.topLevelItemCount(), 1);
     QCOMPARE(widget.topLevelItem(0)->text(0), QStringLiteral("renamed"));
+    // Each appended document is the last child of its parent's item.
+    for (int level : {1, 1, 2})
+        docs.DocList().AddDoc(level)->setTitle(QStringLiteral("a%1").arg(docs.Count() - 1));
+    QTreeWidgetItem *top = widget.topLevelItem(0);
+    QCOMPARE(top->childCount(), 2);
+    QCOMPARE(top->child(1)->text(0), QStringLiteral("a2"));
+    QCOMPARE(top->child(1)->child(0)->text(0), QStringLiteral("a3"));
 }
 
 void TestDocViews::handlesOfNodesGoneWithTheirParentAreIgnored() {

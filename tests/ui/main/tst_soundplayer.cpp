@@ -228,7 +228,7 @@ void TestSoundPlayer::startsNeverWaitForTheDevice() {
     QFETCH(QStringList, dropped);
     QStringList log;
     TSoundPlayer player(QStringLiteral(":/sounds"), nullptr, [&] {
-        return std::make_unique<SlowDevice>(hangs, 3 * TSoundPlayer::startLimitMs, &log);
+        return std::make_unique<SlowDevice>(hangs, TSoundPlayer::startLimitMs + 300, &log);
     });
     QSignalSpy startedSpy(&player, &TSoundPlayer::clipStarted);
     QSignalSpy droppedSpy(&player, &TSoundPlayer::clipDropped);
