@@ -102,8 +102,12 @@ WINDOWS_FLAGS = -G Ninja -DLOGICUS_WERROR=$(WERROR) -DCMAKE_BUILD_TYPE=Release \
     "-DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/tools/windows/wine.sh;$(abspath $(WINDIR))/wine" \
     -DLOGICUS_LINUX_PROGRAM=$(abspath $(BUILD))/src/app/logicus
 windows: bootstrap
+	@# A build folder made with another Qt (other options, another hash) is configured afresh: CMake keeps the
+	@# toolchain it was first given.
 	@qt=$$(JOBS=$(JOBS) ./tools/windows/qt.sh) && \
-	    cmake -S . -B $(WINDIR) $(WINDOWS_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$$qt/lib/cmake/Qt6/qt.toolchain.cmake >/dev/null
+	    { [ "$$(cat $(WINDIR)/qt-used 2>/dev/null)" = "$$qt" ] || rm -rf $(WINDIR)/CMakeCache.txt $(WINDIR)/CMakeFiles; } && \
+	    cmake -S . -B $(WINDIR) $(WINDOWS_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$$qt/lib/cmake/Qt6/qt.toolchain.cmake >/dev/null && \
+	    echo "$$qt" >$(WINDIR)/qt-used
 	@cmake --build $(WINDIR) -j $(JOBS) --target logicus
 	@rm -f $(WINDIR)/logicus-*-windows.zip $(WINDIR)/logicus-*-setup.exe
 	@cd $(WINDIR) && cpack >cpack.log 2>&1 || { cat cpack.log; exit 1; }
