@@ -13,8 +13,9 @@ VERSION=${LOGICUS_VERSION:?}
 ZIP="$LOGICUS_PACKAGES/logicus-$VERSION-windows.zip"
 SETUP="$LOGICUS_PACKAGES/logicus-$VERSION-setup.exe"
 # The libraries every Windows 10 has; anything else would have to travel with the program.
-SYSTEM_DLLS="advapi32 comdlg32 d3d11 dwmapi dwrite dxgi gdi32 imm32 kernel32 msvcrt ole32 oleaut32 setupapi shell32
-             shlwapi user32 userenv uxtheme version winmm winspool ws2_32 wtsapi32 authz netapi32 mpr ntdll"
+SYSTEM_DLLS="advapi32 authz comdlg32 d3d9 d3d11 dwmapi dwrite dxgi gdi32 imm32 kernel32 mpr msvcrt netapi32 ntdll ole32
+             oleaut32 setupapi shcore shell32 shlwapi user32 userenv uxtheme version winmm winspool ws2_32 wtsapi32
+             api-ms-win-core-synch-l1-2-0 api-ms-win-core-winrt-l1-1-0 api-ms-win-core-winrt-string-l1-1-0"
 
 main() {
     [[ -f "$ZIP" && -f "$SETUP" ]] || fail "no packages in $LOGICUS_PACKAGES (run cpack first)"
