@@ -2,7 +2,7 @@
 # A sound server that hangs, dies or comes back never holds up the game, and the program says nothing about it on
 # its console. The check's own PulseAudio server plays into a null sink:
 # - stopped (SIGSTOP) during a game: each wrong answer's "Неверно!" appears and closes with Enter, and the game
-#   clock goes on, each within 2 s; once the server goes on, the answers given meanwhile are not heard late; with
+#   clock goes on, each within 2 s; once the server goes on, answers older than 2 s are not heard late; with
 #   the server stopped again, "Выход" ends the program at once with status 0;
 # - stopped before the program starts: the level prompt comes within 8 s, and an answer's message within 2 s;
 # - killed, and a new server started on the same socket: the program finds the new server by itself and the next
@@ -31,6 +31,8 @@ wrong_answer_without_waiting() {
     xdotool windowfocus --sync "$WIN"
     xdotool key Return
     wait_for 2 "answer $1: \"$WRONG\" appears" window_shown "$WRONG"
+    # The answer's clip was handed over before its message came up.
+    ANSWERED=$EPOCHREALTIME
     xdotool windowfocus --sync "$(visible_windows "$WRONG" | head -n 1)"
     xdotool key Return
     wait_for 2 "answer $1: \"$WRONG\" closes with Enter" window_gone "$WRONG"
@@ -72,11 +74,13 @@ phase_stopped_at_answer() {
     mark=$(recorded)
     wrong_answer_without_waiting 1
     wrong_answer_without_waiting 2
-    # The server stays stopped for longer than a start may be late (2 s), as a hung server does, however fast the
-    # answers went.
-    while less_than "$EPOCHREALTIME" "$(awk -v t="$stopped" 'BEGIN { printf "%.3f", t + 3 }')"; do sleep 0.1; done
+    # The server stays stopped for longer than a start may be late (2 s) after the last answer, as a hung server
+    # does, however slowly the answers went: a clip that its server lets start within 2 s still belongs to its
+    # answer and is rightly heard.
+    while less_than "$EPOCHREALTIME" "$(awk -v t="$ANSWERED" 'BEGIN { printf "%.3f", t + 2.5 }')"; do sleep 0.1; done
     kill -CONT "$SERVER_PID"
-    silent_after "$mark" "the answers given while the server was stopped"
+    silent_after "$mark" "the answers given while the server was stopped" \
+        "$(awk -v a="$stopped" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.3f", b - a }')"
 
     kill -STOP "$SERVER_PID"
     find_main_window
@@ -109,7 +113,7 @@ phase_restarted() {
     start_sound_server "$SOCKET" before
     begin_level_1
     wait_for 10 "silence before the first answer" quiet_now
-    local mark
+    local mark stopped=$EPOCHREALTIME
     mark=$(recorded)
     atspi exercise 1 1 right/keys/enter
     heard_after "$mark" "the right answer's chime" 900 1200

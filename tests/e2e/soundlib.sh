@@ -31,10 +31,15 @@ heard_after() {
     note "$2: heard (peak $(loudness "$1") from silence, opening on $hz Hz)"
 }
 
-# silent_after MARK WHAT: from byte MARK until two seconds (longer than either clip) after the answers just given,
-# the recording holds no sound.
+# silent_after MARK WHAT [PAUSED]: from byte MARK until two seconds (longer than either clip) after the answers just
+# given, the recording holds no sound. A server that was stopped for PAUSED seconds after MARK renders that time
+# at once when it goes on, so its recording may not have caught up yet: the window reaches past the pause.
 silent_after() {
-    local until=$(($(recorded) + 2 * SOUND_RATE)) peak
+    local now until peak
+    now=$(recorded)
+    [[ -z "${3:-}" ]] || now=$(awk -v a="$now" -v b="$1" -v s="$3" -v r=$SOUND_RATE \
+        'BEGIN { c = b + int(s * r); print (c > a ? c : a) }')
+    until=$((now + 2 * SOUND_RATE))
     wait_for 20 "two seconds recorded after $2" recorded_beyond "$until"
     peak=$(loudness "$1" "$until")
     ((peak <= 2)) || fail "$2: sound heard (peak $peak from silence)"
