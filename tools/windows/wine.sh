@@ -15,4 +15,20 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
         [[ -f $WINEPREFIX/system.reg ]] || { wineboot --init && wineserver --wait; } >/dev/null 2>&1
     ) 9>"$WINEPREFIX.lock"
 fi
+# Wine keeps the Linux side's QT_ variables from Windows programs, lest the host's Qt settings reach them; the ones
+# given here (the tests' QT_QPA_PLATFORM=offscreen among them) are meant for the program, and Wine hands over a
+# WINE-prefixed variable under its own name.
+for name in $(compgen -e QT_); do
+    export "WINE$name=${!name}"
+done
+# A Qt Test program's standard output does not come back through Wine: the tests ask for their log in a file
+# (LOGICUS_QTEST_LOG=1), and it is printed here, for ctest to show.
+if [[ -n ${LOGICUS_QTEST_LOG:-} ]]; then
+    log=$(mktemp --suffix=.txt)
+    trap 'rm -f "$log"' EXIT
+    status=0
+    wine "$@" -o "Z:${log//\//\\},txt" || status=$?
+    cat "$log"
+    exit $status
+fi
 exec wine "$@"

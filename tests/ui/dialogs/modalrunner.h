@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 #include <QtGlobal>
@@ -17,13 +18,22 @@ inline bool runModal(QDialog &dialog, const std::function<void()> &show,
                      const std::function<void()> &whileShown) {
     bool stillShown = false;
     bool ran = false;
-    QTimer::singleShot(0, &dialog, [&] {
+    // Windows's event dispatcher may deliver a zero timer while the dialog is being shown, before its modal
+    // loop runs: a dialog closed then would leave exec() waiting. The callback waits for a loop deeper than
+    // this one.
+    const int outerLoop = QThread::currentThread()->loopLevel();
+    std::function<void()> whenModal = [&] {
+        if (QThread::currentThread()->loopLevel() <= outerLoop) {
+            QTimer::singleShot(0, &dialog, whenModal);
+            return;
+        }
         ran = true;
         whileShown();
         stillShown = dialog.isVisible();
         if (dialog.isVisible())
             dialog.done(QDialog::Rejected);
-    });
+    };
+    QTimer::singleShot(0, &dialog, whenModal);
     // A safety net for a dialog that would not let the queued callback run or close.
     QTimer guard;
     guard.setSingleShot(true);

@@ -13,7 +13,7 @@
 #include <atomic>
 
 // Qt's hooks for tools that follow every QObject; the table is part of QtCore's stable interface.
-extern "C" Q_DECL_IMPORT quintptr qtHookData[];
+extern "C" Q_CORE_EXPORT quintptr qtHookData[];
 
 namespace {
 
