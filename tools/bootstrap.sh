@@ -60,8 +60,10 @@ ensure_deb_src() {
              /(^|\n)Types:[^\n]*[[:space:]]deb([[:space:]]|$)/ || /(^|\n)Types: *deb *(\n|$)/ {
                  sub(/(^|\n)Types:[^\n]*/, "\nTypes: deb-src"); sub(/^\n/, ""); print }' "$f"
     done | $sudo tee "$sources" >/dev/null
-    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null | grep -E '^deb[[:space:]]' |
-        sed 's/^deb/deb-src/' | $sudo tee "$list" >/dev/null
+    # One-line entries too, where the machine has them (Debian 12 itself writes only the form above).
+    local lines
+    lines=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null | sed -n 's/^deb[[:space:]]/deb-src /p' || true)
+    [[ -z $lines ]] || printf '%s\n' "$lines" | $sudo tee "$list" >/dev/null
     $sudo apt-get update -qq
     updated=1
     apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base' ||
