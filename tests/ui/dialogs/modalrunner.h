@@ -32,9 +32,10 @@ inline bool runModal(QDialog &dialog, const std::function<void()> &show,
         stillShown = dialog.isVisible();
         if (dialog.isVisible())
             dialog.done(QDialog::Rejected);
-        // A key simulated from inside the modal loop can leave Windows's dispatcher waiting for one more event
-        // before the loop sees that it was told to end: it is given one.
-        QMetaObject::invokeMethod(&dialog, [] {}, Qt::QueuedConnection);
+        // A key simulated from inside the modal loop can leave Windows's dispatcher waiting for one more
+        // event before the loop sees that it was told to end: it is given one.
+        QMetaObject::invokeMethod(
+            &dialog, [] {}, Qt::QueuedConnection);
     };
     QTimer::singleShot(0, &dialog, whenModal);
     // A safety net for a dialog that would not let the queued callback run or close.
