@@ -57,8 +57,8 @@ log=$prefix.log
 rm -rf "$prefix"
 if [[ ! -f $work/build/build.ninja ]]; then
     rm -rf "$work"
-    : >"$log"
     mkdir -p "$work"
+    : >"$log"
 fi
 echo "Building Qt $version for Windows into $prefix (log: $log)" >&2
 (
