@@ -62,7 +62,8 @@ ensure_deb_src() {
     done | $sudo tee "$sources" >/dev/null
     # One-line entries too, where the machine has them (Debian 12 itself writes only the form above).
     local lines
-    lines=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null | sed -n 's/^deb[[:space:]]/deb-src /p' || true)
+    lines=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+        sed -n 's/^deb[[:space:]]/deb-src /p' || true)
     [[ -z $lines ]] || printf '%s\n' "$lines" | $sudo tee "$list" >/dev/null
     $sudo apt-get update -qq
     updated=1
